@@ -1,0 +1,45 @@
+// KERNEL32 on Linux: GetModuleHandleA, QueryPerformanceFrequency,
+// QueryPerformanceCounter.
+//
+// Callers may rely on: GetModuleHandleA(null) returns the same non-null
+// handle for the whole run; the performance counter is the monotonic clock in
+// nanoseconds (frequency 1,000,000,000), never decreasing. Under the test
+// driver's virtual time both read `layerClock` instead, and the frequency
+// query fails when the virtual machine has no counter.
+#include "platform/win32.h"
+#include "platform/linux/layer.h"
+
+#include <ctime>
+
+LayerClock layerClock;
+
+int64_t LayerMonotonicNanoseconds() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
+  static struct HINSTANCE__ programModule;
+  return moduleName == nullptr ? &programModule : nullptr;
+}
+
+BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+  if (layerClock.virtualTime) {
+    frequency->QuadPart = layerClock.hasCounter ? layerClock.frequency : 0;
+    return layerClock.hasCounter ? TRUE : FALSE;
+  }
+  frequency->QuadPart = 1000000000;
+  return TRUE;
+}
+
+BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
+  if (layerClock.virtualTime) {
+    layerClock.counter += layerClock.counterStepPerRead;
+    count->QuadPart = layerClock.counter;
+    if (layerClock.onRead) layerClock.onRead();
+    return layerClock.hasCounter ? TRUE : FALSE;
+  }
+  count->QuadPart = LayerMonotonicNanoseconds();
+  return TRUE;
+}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the game and the tests need.
+# Packages already installed are skipped, so a second run costs a second.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # the platform layer and the renderer
+  libsdl2-dev libfontconfig-dev libfreetype-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri libpng-dev
+  # fonts: an outline font for the score, bitmap fonts for message boxes
+  fonts-dejavu-core xfonts-base
+  # the virtual display and the player's hands
+  xvfb xauth xdotool x11-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
