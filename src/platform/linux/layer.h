@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+struct HDC__;
+
 // Time. With `virtualTime` set, QueryPerformanceFrequency/Counter and
 // timeGetTime read these fields instead of the monotonic clock; each read
 // first advances the clock by the matching step, so a busy-wait on the clock
@@ -25,3 +27,18 @@ extern LayerClock layerClock;
 // Real time: the monotonic clock in nanoseconds.
 int64_t LayerMonotonicNanoseconds();
 
+
+// Fault injection: true when the test driver has armed the named operation
+// (its Win32 name, e.g. "CreateWindowExA") to fail on this call. Each
+// operation that can fail asks once per call, before doing anything, and
+// then returns its own failure value. Always false in the game.
+bool LayerShouldFail(const char* operation);
+
+// Arms `operation` to fail on its nth next call (1 = the very next call);
+// nth 0 makes every call fail until the faults are cleared.
+void LayerArmFault(const char* operation, int nth);
+void LayerClearFaults();
+
+// Fonts (fonts.cpp): a device context is being released; drop what the font
+// code keeps for it (its selected font), so nothing grows across windows.
+void LayerFontsReleaseDC(HDC__* dc);
