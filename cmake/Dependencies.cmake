@@ -16,6 +16,16 @@ else()
 endif()
 
 if(QUELLOR_TESTS)
-  find_package(GTest REQUIRED)
+  if(WIN32 AND CMAKE_CROSSCOMPILING)
+    # The Windows test programs: GoogleTest built for the target from
+    # Debian's sources (package googletest), which define GTest::gtest and
+    # GTest::gtest_main themselves.
+    set(QUELLOR_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the cross build")
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${QUELLOR_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  else()
+    find_package(GTest REQUIRED)
+  endif()
   include(GoogleTest)
 endif()
