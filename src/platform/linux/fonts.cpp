@@ -1,1 +1,494 @@
-// (being written)
+// Outline fonts: CreateFontA and SelectObject (GDI32), wglUseFontOutlinesA (WGL).
+//
+// What callers may rely on:
+// - CreateFontA records its 14 arguments and returns a new font handle; no
+//   font file is looked up until glyphs are asked for.
+// - SelectObject(dc, font) makes `font` the device context's current font and
+//   returns the font selected before (null if none). A null device context or
+//   a null or unknown object returns null and changes nothing.
+// - wglUseFontOutlinesA(dc, first, count, listBase, deviation, extrusion,
+//   format, metrics) builds, in the current rendering context, list
+//   listBase + i for character code first + i (ANSI codes, Windows-1252, are
+//   mapped to Unicode; codes the font lacks get its missing glyph):
+//     WGL_FONT_POLYGONS: the filled glyph (the font's own fill rule) as a
+//       front face at z = 0 with normal (0,0,1), a back face at z = -extrusion
+//       with normal (0,0,-1), and side walls joining the outline edges, each
+//       with its normal perpendicular to the edge, pointing out;
+//     WGL_FONT_LINES: the outline as line loops at z = 0;
+//   and then translates by (gmfCellIncX, gmfCellIncY, 0). Units: the em
+//   square is 1.0 in x and y. Curves are flattened so that no chord strays
+//   further than `deviation` from the curve; 0 means one design unit of the
+//   font. `metrics` (may be null) gets one GLYPHMETRICSFLOAT per code in the
+//   same units. The font file is the one fontconfig picks for the face name,
+//   weight and italic flag.
+//   Returns FALSE, making no list and leaving `metrics` untouched, when no
+//   rendering context is current, no font is selected into `dc`, no scalable
+//   outline font can be found, or the arguments are unusable.
+// - LayerFontsReleaseDC(dc) (layer.h) forgets the DC's selection and frees the
+//   font records no longer selected anywhere, so nothing grows when windows
+//   and device contexts are made again and again. Opened font files are kept
+//   and shared by every font that maps to them.
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <GL/glx.h>
+#include <SDL.h>
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_BBOX_H
+
+#include <cctype>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/linux/layer.h"
+#include "platform/win32.h"
+
+namespace {
+
+// ---------------------------------------------------------------- font records
+struct FontRecord {
+  int height, width, escapement, orientation, weight;
+  DWORD italic, underline, strikeOut, charSet, outPrecision, clipPrecision, quality, pitchAndFamily;
+  std::string faceName;  // at most 31 characters, as GDI keeps it
+  bool everSelected;
+};
+
+// Font handles are numbers, never reused, so a stale handle is only ever
+// unknown, never some other font.
+std::unordered_map<uintptr_t, FontRecord> fontTable;
+uintptr_t nextFontHandle = 0x4600;
+std::unordered_map<HDC__*, uintptr_t> selectedFonts;  // device context -> font handle
+
+// ---------------------------------------------------------------- font files
+struct OpenFace {
+  std::string file;
+  int index;
+  FT_Face face;
+  bool symbolMap;  // the face has only a symbol character map
+};
+
+FT_Library library = nullptr;
+bool libraryTried = false;
+std::deque<OpenFace> openFaces;                 // every face opened, kept for the process
+std::map<std::string, OpenFace*> matchedFaces;  // request key -> face (null: none found)
+
+bool FreeTypeReady() {
+  if (!libraryTried) {
+    libraryTried = true;
+    if (FT_Init_FreeType(&library) != 0) library = nullptr;
+  }
+  return library != nullptr;
+}
+
+// The face in `file`, opened once; null unless it is a scalable outline font.
+OpenFace* OpenFontFile(const char* file, int index) {
+  for (OpenFace& open : openFaces)
+    if (open.index == index && open.file == file) return &open;
+  FT_Face face = nullptr;
+  if (FT_New_Face(library, file, index, &face) != 0) return nullptr;
+  if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) {
+    FT_Done_Face(face);
+    return nullptr;
+  }
+  bool symbolMap = false;
+  if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) != 0) {
+    if (FT_Select_Charmap(face, FT_ENCODING_MS_SYMBOL) != 0) {
+      FT_Done_Face(face);
+      return nullptr;
+    }
+    symbolMap = true;
+  }
+  openFaces.push_back(OpenFace{file, index, face, symbolMap});
+  return &openFaces.back();
+}
+
+OpenFace* OpenMatchedFace(FcPattern* match) {
+  FcChar8* file = nullptr;
+  int index = 0;
+  FcBool outline = FcTrue;
+  if (FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch || file == nullptr) return nullptr;
+  FcPatternGetInteger(match, FC_INDEX, 0, &index);
+  if (FcPatternGetBool(match, FC_OUTLINE, 0, &outline) == FcResultMatch && !outline) return nullptr;
+  return OpenFontFile(reinterpret_cast<const char*>(file), index);
+}
+
+// The installed face fontconfig picks for the font's face name, weight and
+// italic flag: its best match, or else the best scalable one it would offer.
+OpenFace* FindFace(const FontRecord& font) {
+  int weight = font.weight <= 0 ? FW_NORMAL : (font.weight > 1000 ? 1000 : font.weight);
+  std::string key = font.faceName;
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  key += '\n' + std::to_string(weight) + (font.italic ? "i" : "r");
+  auto known = matchedFaces.find(key);
+  if (known != matchedFaces.end()) return known->second;
+
+  OpenFace* found = nullptr;
+  if (FreeTypeReady() && FcInit()) {
+    FcPattern* pattern = FcPatternCreate();
+    if (!font.faceName.empty())
+      FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(font.faceName.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
+    FcPatternAddInteger(pattern, FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+      found = OpenMatchedFace(match);
+      FcPatternDestroy(match);
+    }
+    if (found == nullptr) {
+      if (FcFontSet* sorted = FcFontSort(nullptr, pattern, FcTrue, nullptr, &result)) {
+        for (int i = 0; i < sorted->nfont && found == nullptr; ++i) {
+          FcPattern* candidate = FcFontRenderPrepare(nullptr, pattern, sorted->fonts[i]);
+          if (candidate == nullptr) continue;
+          found = OpenMatchedFace(candidate);
+          FcPatternDestroy(candidate);
+        }
+        FcFontSetDestroy(sorted);
+      }
+    }
+    FcPatternDestroy(pattern);
+  }
+  matchedFaces[key] = found;
+  return found;
+}
+
+// Windows-1252 codes 0x80-0x9F in Unicode; the five codes the code page
+// leaves undefined map to the control code of the same value, as Windows does.
+const uint16_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+FT_UInt GlyphIndexOf(const OpenFace& open, DWORD code) {
+  DWORD unicode = (code >= 0x80 && code <= 0x9F) ? kWindows1252High[code - 0x80] : code;
+  if (!open.symbolMap) return FT_Get_Char_Index(open.face, unicode);
+  FT_UInt glyph = FT_Get_Char_Index(open.face, 0xF000 + code);
+  return glyph != 0 ? glyph : FT_Get_Char_Index(open.face, code);
+}
+
+// ---------------------------------------------------------------- glyph building
+// One point of a flattened outline, in em units. GLU keeps pointers to these
+// while it tessellates, so the pool is filled completely first.
+struct Vertex {
+  GLdouble x, y, z;
+};
+
+struct GlyphBuild {
+  std::vector<Vertex> points;         // the flattened contours, one after another
+  std::vector<size_t> contourEnds;    // index one past each contour's last point
+  std::deque<Vertex> combined;        // points the tessellator makes at crossings
+  std::vector<const Vertex*> triangles;  // front-face triangles, counter-clockwise from +z
+  double scale = 1.0;                 // em units per design unit
+  double tolerance = 1.0;             // allowed chordal deviation, in design units
+  double lastX = 0.0, lastY = 0.0;    // current point while flattening, design units
+  size_t contourStart = 0;
+  bool tessError = false;
+};
+
+GlyphBuild build;
+GLUtesselator* tessellator = nullptr;
+
+void AddPoint(double x, double y) {
+  build.lastX = x;
+  build.lastY = y;
+  Vertex v{x * build.scale, y * build.scale, 0.0};
+  if (build.points.size() > build.contourStart) {
+    const Vertex& previous = build.points.back();
+    if (previous.x == v.x && previous.y == v.y) return;
+  }
+  build.points.push_back(v);
+}
+
+void CloseContour() {
+  size_t start = build.contourStart;
+  // The closing segment ends on the first point: drop the repeat.
+  while (build.points.size() > start + 1 && build.points.back().x == build.points[start].x &&
+         build.points.back().y == build.points[start].y)
+    build.points.pop_back();
+  if (build.points.size() - start < 3) {
+    build.points.resize(start);  // a contour with no area draws nothing
+  } else {
+    build.contourEnds.push_back(build.points.size());
+  }
+  build.contourStart = build.points.size();
+}
+
+// Segments needed so that a curve whose second derivative never exceeds
+// `bend` (design units) strays at most `tolerance` from its chords.
+int SegmentsFor(double bend) {
+  double n = std::ceil(std::sqrt(bend / (8.0 * build.tolerance)));
+  if (!(n >= 1.0)) return 1;
+  return n > 256.0 ? 256 : static_cast<int>(n);
+}
+
+int MoveTo(const FT_Vector* to, void*) {
+  if (build.points.size() > build.contourStart) CloseContour();
+  build.contourStart = build.points.size();
+  AddPoint(to->x, to->y);
+  return 0;
+}
+
+int LineTo(const FT_Vector* to, void*) {
+  AddPoint(to->x, to->y);
+  return 0;
+}
+
+int ConicTo(const FT_Vector* control, const FT_Vector* to, void*) {
+  double x0 = build.lastX, y0 = build.lastY;
+  double x1 = control->x, y1 = control->y, x2 = to->x, y2 = to->y;
+  // B'' = 2 (P0 - 2 P1 + P2), constant along the curve.
+  double bend = 2.0 * std::hypot(x0 - 2 * x1 + x2, y0 - 2 * y1 + y2);
+  int n = SegmentsFor(bend);
+  for (int i = 1; i < n; ++i) {
+    double t = static_cast<double>(i) / n, u = 1.0 - t;
+    AddPoint(u * u * x0 + 2 * u * t * x1 + t * t * x2, u * u * y0 + 2 * u * t * y1 + t * t * y2);
+  }
+  AddPoint(x2, y2);
+  return 0;
+}
+
+int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to, void*) {
+  double x0 = build.lastX, y0 = build.lastY;
+  double x1 = control1->x, y1 = control1->y, x2 = control2->x, y2 = control2->y, x3 = to->x, y3 = to->y;
+  // |B''| <= 6 max(|P0 - 2 P1 + P2|, |P1 - 2 P2 + P3|).
+  double bend = 6.0 * std::max(std::hypot(x0 - 2 * x1 + x2, y0 - 2 * y1 + y2),
+                               std::hypot(x1 - 2 * x2 + x3, y1 - 2 * y2 + y3));
+  int n = SegmentsFor(bend);
+  for (int i = 1; i < n; ++i) {
+    double t = static_cast<double>(i) / n, u = 1.0 - t;
+    double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+    AddPoint(a * x0 + b * x1 + c * x2 + d * x3, a * y0 + b * y1 + c * y2 + d * y3);
+  }
+  AddPoint(x3, y3);
+  return 0;
+}
+
+const FT_Outline_Funcs kFlattener = {MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
+
+void TessBegin(GLenum) {}
+void TessEdgeFlag(GLboolean) {}  // its presence makes GLU hand out plain triangles
+void TessVertex(void* vertex) { build.triangles.push_back(static_cast<const Vertex*>(vertex)); }
+void TessEnd() {}
+void TessError(GLenum) { build.tessError = true; }
+void TessCombine(GLdouble coords[3], void*[4], GLfloat[4], void** out) {
+  build.combined.push_back(Vertex{coords[0], coords[1], 0.0});
+  *out = &build.combined.back();
+}
+
+typedef void (*TessCallback)();
+
+bool TessellatorReady() {
+  if (tessellator != nullptr) return true;
+  tessellator = gluNewTess();
+  if (tessellator == nullptr) return false;
+  gluTessCallback(tessellator, GLU_TESS_BEGIN, reinterpret_cast<TessCallback>(TessBegin));
+  gluTessCallback(tessellator, GLU_TESS_EDGE_FLAG, reinterpret_cast<TessCallback>(TessEdgeFlag));
+  gluTessCallback(tessellator, GLU_TESS_VERTEX, reinterpret_cast<TessCallback>(TessVertex));
+  gluTessCallback(tessellator, GLU_TESS_END, reinterpret_cast<TessCallback>(TessEnd));
+  gluTessCallback(tessellator, GLU_TESS_ERROR, reinterpret_cast<TessCallback>(TessError));
+  gluTessCallback(tessellator, GLU_TESS_COMBINE, reinterpret_cast<TessCallback>(TessCombine));
+  gluTessNormal(tessellator, 0.0, 0.0, 1.0);
+  return true;
+}
+
+// Fills build.triangles with the front face of the flattened contours.
+void Tessellate(bool evenOdd) {
+  build.triangles.clear();
+  build.combined.clear();
+  build.tessError = false;
+  if (build.contourEnds.empty()) return;
+  gluTessProperty(tessellator, GLU_TESS_WINDING_RULE, evenOdd ? GLU_TESS_WINDING_ODD : GLU_TESS_WINDING_NONZERO);
+  gluTessBeginPolygon(tessellator, nullptr);
+  size_t start = 0;
+  for (size_t end : build.contourEnds) {
+    gluTessBeginContour(tessellator);
+    for (size_t i = start; i < end; ++i) gluTessVertex(tessellator, &build.points[i].x, &build.points[i]);
+    gluTessEndContour(tessellator);
+    start = end;
+  }
+  gluTessEndPolygon(tessellator);
+  if (build.tessError || build.triangles.size() % 3 != 0) build.triangles.clear();
+}
+
+// The solid glyph as one run of triangles: the front face at z = 0 facing +z,
+// the back face at z = `depth` facing -z, and (with `sides`) two triangles
+// per outline edge for the wall between them, facing away from the filled
+// side. `fillOnRight`: the filled area lies to the right of the contour
+// direction (TrueType orientation). One primitive keeps the compiled list a
+// single draw.
+void EmitSolid(float depth, bool sides, bool fillOnRight) {
+  glBegin(GL_TRIANGLES);
+  glNormal3f(0.0f, 0.0f, 1.0f);
+  for (const Vertex* v : build.triangles) glVertex3f(static_cast<float>(v->x), static_cast<float>(v->y), 0.0f);
+  glNormal3f(0.0f, 0.0f, -1.0f);
+  for (size_t i = build.triangles.size(); i >= 3; i -= 3) {  // reversed: counter-clockwise seen from -z
+    for (size_t k = 1; k <= 3; ++k) {
+      const Vertex* v = build.triangles[i - k];
+      glVertex3f(static_cast<float>(v->x), static_cast<float>(v->y), depth);
+    }
+  }
+  size_t start = 0;
+  for (size_t end : build.contourEnds) {
+    if (!sides) break;
+    for (size_t i = start; i < end; ++i) {
+      const Vertex& a = build.points[i];
+      const Vertex& b = build.points[i + 1 < end ? i + 1 : start];
+      double dx = b.x - a.x, dy = b.y - a.y;
+      double length = std::sqrt(dx * dx + dy * dy);
+      if (length == 0.0) continue;
+      // p -> q runs counter-clockwise seen from outside the wall.
+      const Vertex& p = fillOnRight ? a : b;
+      const Vertex& q = fillOnRight ? b : a;
+      float px = static_cast<float>(p.x), py = static_cast<float>(p.y);
+      float qx = static_cast<float>(q.x), qy = static_cast<float>(q.y);
+      glNormal3f(static_cast<float>((fillOnRight ? -dy : dy) / length),
+                 static_cast<float>((fillOnRight ? dx : -dx) / length), 0.0f);
+      glVertex3f(px, py, 0.0f);
+      glVertex3f(qx, qy, 0.0f);
+      glVertex3f(qx, qy, depth);
+      glVertex3f(px, py, 0.0f);
+      glVertex3f(qx, qy, depth);
+      glVertex3f(px, py, depth);
+    }
+    start = end;
+  }
+  glEnd();
+}
+
+void EmitLines() {
+  size_t start = 0;
+  for (size_t end : build.contourEnds) {
+    glBegin(GL_LINE_LOOP);
+    for (size_t i = start; i < end; ++i)
+      glVertex3f(static_cast<float>(build.points[i].x), static_cast<float>(build.points[i].y), 0.0f);
+    glEnd();
+    start = end;
+  }
+}
+
+// Loads glyph `glyph` (the missing glyph if it cannot be loaded) unscaled and
+// flattens its outline into build.points. False when not even the missing
+// glyph loads; the glyph then draws nothing and has no advance.
+bool LoadAndFlatten(FT_Face face, FT_UInt glyph) {
+  build.points.clear();
+  build.contourEnds.clear();
+  build.contourStart = 0;
+  if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE) != 0 && (glyph == 0 || FT_Load_Glyph(face, 0, FT_LOAD_NO_SCALE) != 0))
+    return false;
+  FT_GlyphSlot slot = face->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_contours <= 0) return true;
+  if (FT_Outline_Decompose(&slot->outline, &kFlattener, nullptr) != 0) {
+    build.points.clear();
+    build.contourEnds.clear();
+    return true;
+  }
+  if (build.points.size() > build.contourStart) CloseContour();
+  return true;
+}
+
+bool ContextIsCurrent() { return SDL_GL_GetCurrentContext() != nullptr || glXGetCurrentContext() != nullptr; }
+
+}  // namespace
+
+// ---------------------------------------------------------------- GDI32
+HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                         DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                         DWORD quality, DWORD pitchAndFamily, LPCSTR faceName) {
+  FontRecord font{height,       width,         escapement, orientation,    weight, italic, underline, strikeOut,
+                  charSet,      outPrecision,  clipPrecision, quality,    pitchAndFamily, std::string(), false};
+  if (faceName != nullptr) font.faceName.assign(faceName, strnlen(faceName, 31));
+  uintptr_t handle = nextFontHandle;
+  nextFontHandle += 8;
+  fontTable.emplace(handle, std::move(font));
+  return reinterpret_cast<HFONT>(handle);
+}
+
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
+  uintptr_t handle = reinterpret_cast<uintptr_t>(object);
+  if (dc == nullptr || object == nullptr) return nullptr;
+  auto font = fontTable.find(handle);
+  if (font == fontTable.end()) return nullptr;
+  font->second.everSelected = true;
+  uintptr_t& selected = selectedFonts[dc];
+  uintptr_t previous = selected;
+  selected = handle;
+  return reinterpret_cast<HGDIOBJ>(previous);
+}
+
+void LayerFontsReleaseDC(HDC__* dc) {
+  selectedFonts.erase(dc);
+  for (auto font = fontTable.begin(); font != fontTable.end();) {
+    bool inUse = !font->second.everSelected;  // never selected yet: its creator still holds it
+    for (const auto& selection : selectedFonts)
+      if (selection.second == font->first) inUse = true;
+    font = inUse ? std::next(font) : fontTable.erase(font);
+  }
+}
+
+int LayerFontsLive() { return static_cast<int>(fontTable.size()); }
+
+// ---------------------------------------------------------------- WGL
+BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation,
+                                FLOAT extrusion, int format, GLYPHMETRICSFLOAT* metrics) {
+  if (LayerShouldFail("wglUseFontOutlinesA")) return FALSE;
+  if (format != WGL_FONT_POLYGONS && format != WGL_FONT_LINES) return FALSE;
+  if (listBase == 0 || count > 0xFFFFFFFFu - listBase || count > 0xFFFFFFFFu - first) return FALSE;
+  if (!(std::isfinite(deviation) && std::isfinite(extrusion))) return FALSE;
+  if (!ContextIsCurrent()) return FALSE;
+  auto selection = selectedFonts.find(dc);
+  if (dc == nullptr || selection == selectedFonts.end()) return FALSE;
+  auto font = fontTable.find(selection->second);
+  if (font == fontTable.end()) return FALSE;
+  OpenFace* open = FindFace(font->second);
+  if (open == nullptr) return FALSE;
+  if (format == WGL_FONT_POLYGONS && !TessellatorReady()) return FALSE;
+
+  FT_Face face = open->face;
+  double unitsPerEm = face->units_per_EM;
+  build.scale = 1.0 / unitsPerEm;
+  build.tolerance = deviation > 0.0f ? deviation * unitsPerEm : 1.0;
+  if (build.tolerance < 1.0 / 64.0) build.tolerance = 1.0 / 64.0;
+  float depth = -extrusion;
+
+  for (DWORD i = 0; i < count; ++i) {
+    bool loaded = LoadAndFlatten(face, GlyphIndexOf(*open, first + i));
+    FT_Outline* outline = &face->glyph->outline;
+    float advance = loaded ? static_cast<float>(face->glyph->metrics.horiAdvance / unitsPerEm) : 0.0f;
+
+    glNewList(listBase + i, GL_COMPILE);
+    if (format == WGL_FONT_POLYGONS) {
+      Tessellate(loaded && (outline->flags & FT_OUTLINE_EVEN_ODD_FILL) != 0);
+      if (!build.contourEnds.empty())
+        EmitSolid(depth, extrusion != 0.0f, FT_Outline_Get_Orientation(outline) != FT_ORIENTATION_POSTSCRIPT);
+    } else {
+      EmitLines();
+    }
+    glTranslatef(advance, 0.0f, 0.0f);
+    glEndList();
+
+    if (metrics != nullptr) {
+      GLYPHMETRICSFLOAT& m = metrics[i];
+      m = GLYPHMETRICSFLOAT{};
+      if (loaded && !build.contourEnds.empty()) {
+        FT_BBox box;
+        FT_Outline_Get_BBox(outline, &box);
+        m.gmfBlackBoxX = static_cast<float>((box.xMax - box.xMin) / unitsPerEm);
+        m.gmfBlackBoxY = static_cast<float>((box.yMax - box.yMin) / unitsPerEm);
+        m.gmfptGlyphOrigin.x = static_cast<float>(box.xMin / unitsPerEm);
+        m.gmfptGlyphOrigin.y = static_cast<float>(box.yMax / unitsPerEm);
+      }
+      m.gmfCellIncX = advance;
+      m.gmfCellIncY = 0.0f;
+    }
+  }
+  return TRUE;
+}

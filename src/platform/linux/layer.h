@@ -42,3 +42,5 @@ void LayerClearFaults();
 // Fonts (fonts.cpp): a device context is being released; drop what the font
 // code keeps for it (its selected font), so nothing grows across windows.
 void LayerFontsReleaseDC(HDC__* dc);
+// The number of font records the font code holds (for tests of the above).
+int LayerFontsLive();
