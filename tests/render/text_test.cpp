@@ -70,7 +70,7 @@ TEST_F(TextTest, GlyphListsCoverCodesZeroTo254WithAdvances) {
   }
   // Name 255 is reserved but holds nothing: calling it draws nothing and
   // does not move the origin.
-  glLoadIdentity();
+  LookAtText();
   std::vector<float> before = ModelviewMatrix();
   EXPECT_TRUE(CaptureFeedback([] { glCallList(glyphBase + 255); }).empty());
   EXPECT_EQ(ModelviewMatrix(), before);
