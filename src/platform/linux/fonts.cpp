@@ -24,10 +24,14 @@
 //   Returns FALSE, making no list and leaving `metrics` untouched, when no
 //   rendering context is current, no font is selected into `dc`, no scalable
 //   outline font can be found, or the arguments are unusable.
+//   Each solid glyph list is a single run of GL_TRIANGLES followed by the
+//   translation.
 // - LayerFontsReleaseDC(dc) (layer.h) forgets the DC's selection and frees the
 //   font records no longer selected anywhere, so nothing grows when windows
 //   and device contexts are made again and again. Opened font files are kept
-//   and shared by every font that maps to them.
+//   and shared by every font that maps to them; the flattened and tessellated
+//   glyphs of the last face and deviation used are kept too, so a new
+//   rendering context gets its lists without cutting up the outlines again.
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <GL/glx.h>
@@ -175,21 +179,44 @@ FT_UInt GlyphIndexOf(const OpenFace& open, DWORD code) {
   return glyph != 0 ? glyph : FT_Get_Char_Index(open.face, code);
 }
 
-// ---------------------------------------------------------------- glyph building
-// One point of a flattened outline, in em units. GLU keeps pointers to these
-// while it tessellates, so the pool is filled completely first.
-struct Vertex {
-  GLdouble x, y, z;
+// ---------------------------------------------------------------- glyph shapes
+// One glyph's geometry in em units, kept between calls so that every new
+// rendering context gets its lists without reading and cutting up the
+// outlines again.
+struct GlyphShape {
+  std::vector<float> xy;              // contour points, then the tessellator's crossing points
+  std::vector<uint32_t> contourEnds;  // one past each contour's last point
+  std::vector<uint32_t> triangles;    // front face, counter-clockwise seen from +z
+  GLYPHMETRICSFLOAT metrics;
+  bool fillOnRight;  // filled area right of the contour direction (TrueType orientation)
+  bool evenOdd;      // the outline's fill rule is even-odd rather than non-zero
+  bool tessellated;
 };
 
+// The shapes of one face at one deviation; a call for another face or
+// deviation starts the cache afresh, so it never holds more than one font.
+struct ShapeCache {
+  const OpenFace* face = nullptr;
+  double tolerance = 0.0;
+  std::unordered_map<FT_UInt, GlyphShape> glyphs;
+};
+ShapeCache shapes;
+
+// A point handed to the GLU tessellator, which keeps pointers to it until
+// the polygon ends: the pool is filled completely before tessellating.
+struct Vertex {
+  GLdouble x, y, z;
+  uint32_t index;  // into GlyphShape::xy, in points
+};
+
+// Scratch state while one glyph is flattened or tessellated.
 struct GlyphBuild {
-  std::vector<Vertex> points;         // the flattened contours, one after another
-  std::vector<size_t> contourEnds;    // index one past each contour's last point
-  std::deque<Vertex> combined;        // points the tessellator makes at crossings
-  std::vector<const Vertex*> triangles;  // front-face triangles, counter-clockwise from +z
-  double scale = 1.0;                 // em units per design unit
-  double tolerance = 1.0;             // allowed chordal deviation, in design units
-  double lastX = 0.0, lastY = 0.0;    // current point while flattening, design units
+  std::vector<Vertex> points;
+  std::deque<Vertex> combined;  // points the tessellator makes where edges cross
+  GlyphShape* shape = nullptr;
+  double scale = 1.0;                // em units per design unit
+  double tolerance = 1.0;            // allowed chordal deviation, in design units
+  double lastX = 0.0, lastY = 0.0;   // current point while flattening, design units
   size_t contourStart = 0;
   bool tessError = false;
 };
@@ -200,7 +227,7 @@ GLUtesselator* tessellator = nullptr;
 void AddPoint(double x, double y) {
   build.lastX = x;
   build.lastY = y;
-  Vertex v{x * build.scale, y * build.scale, 0.0};
+  Vertex v{x * build.scale, y * build.scale, 0.0, 0};
   if (build.points.size() > build.contourStart) {
     const Vertex& previous = build.points.back();
     if (previous.x == v.x && previous.y == v.y) return;
@@ -217,7 +244,7 @@ void CloseContour() {
   if (build.points.size() - start < 3) {
     build.points.resize(start);  // a contour with no area draws nothing
   } else {
-    build.contourEnds.push_back(build.points.size());
+    build.shape->contourEnds.push_back(static_cast<uint32_t>(build.points.size()));
   }
   build.contourStart = build.points.size();
 }
@@ -274,13 +301,54 @@ int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vecto
 
 const FT_Outline_Funcs kFlattener = {MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
 
+// Reads glyph `glyph` (the missing glyph if it cannot be loaded) unscaled,
+// flattens its outline and takes its metrics. A glyph that cannot be read
+// at all stays empty, with no advance.
+void ReadGlyph(FT_Face face, FT_UInt glyph, GlyphShape* shape) {
+  *shape = GlyphShape{};
+  build.shape = shape;
+  build.points.clear();
+  build.contourStart = 0;
+  if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE) != 0 &&
+      (glyph == 0 || FT_Load_Glyph(face, 0, FT_LOAD_NO_SCALE) != 0))
+    return;
+  FT_GlyphSlot slot = face->glyph;
+  FT_Outline* outline = &slot->outline;
+  shape->metrics.gmfCellIncX = static_cast<float>(slot->metrics.horiAdvance * build.scale);
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE || outline->n_contours <= 0) return;
+  if (FT_Outline_Decompose(outline, &kFlattener, nullptr) != 0) {
+    build.points.clear();
+    shape->contourEnds.clear();
+  } else if (build.points.size() > build.contourStart) {
+    CloseContour();
+  }
+  if (shape->contourEnds.empty()) return;
+  shape->xy.reserve(build.points.size() * 2);
+  for (const Vertex& v : build.points) {
+    shape->xy.push_back(static_cast<float>(v.x));
+    shape->xy.push_back(static_cast<float>(v.y));
+  }
+  shape->fillOnRight = FT_Outline_Get_Orientation(outline) != FT_ORIENTATION_POSTSCRIPT;
+  shape->evenOdd = (outline->flags & FT_OUTLINE_EVEN_ODD_FILL) != 0;
+  FT_BBox box;
+  FT_Outline_Get_BBox(outline, &box);
+  shape->metrics.gmfBlackBoxX = static_cast<float>((box.xMax - box.xMin) * build.scale);
+  shape->metrics.gmfBlackBoxY = static_cast<float>((box.yMax - box.yMin) * build.scale);
+  shape->metrics.gmfptGlyphOrigin.x = static_cast<float>(box.xMin * build.scale);
+  shape->metrics.gmfptGlyphOrigin.y = static_cast<float>(box.yMax * build.scale);
+}
+
 void TessBegin(GLenum) {}
 void TessEdgeFlag(GLboolean) {}  // its presence makes GLU hand out plain triangles
-void TessVertex(void* vertex) { build.triangles.push_back(static_cast<const Vertex*>(vertex)); }
+void TessVertex(void* vertex) { build.shape->triangles.push_back(static_cast<const Vertex*>(vertex)->index); }
 void TessEnd() {}
 void TessError(GLenum) { build.tessError = true; }
 void TessCombine(GLdouble coords[3], void*[4], GLfloat[4], void** out) {
-  build.combined.push_back(Vertex{coords[0], coords[1], 0.0});
+  GlyphShape& shape = *build.shape;
+  uint32_t index = static_cast<uint32_t>(shape.xy.size() / 2);
+  shape.xy.push_back(static_cast<float>(coords[0]));
+  shape.xy.push_back(static_cast<float>(coords[1]));
+  build.combined.push_back(Vertex{coords[0], coords[1], 0.0, index});
   *out = &build.combined.back();
 }
 
@@ -300,58 +368,59 @@ bool TessellatorReady() {
   return true;
 }
 
-// Fills build.triangles with the front face of the flattened contours.
-void Tessellate(bool evenOdd) {
-  build.triangles.clear();
-  build.combined.clear();
+// Fills shape->triangles with the front face of its contours, by the
+// outline's own fill rule.
+void Tessellate(GlyphShape* shape) {
+  shape->tessellated = true;
+  if (shape->contourEnds.empty()) return;
+  build.shape = shape;
   build.tessError = false;
-  if (build.contourEnds.empty()) return;
-  gluTessProperty(tessellator, GLU_TESS_WINDING_RULE, evenOdd ? GLU_TESS_WINDING_ODD : GLU_TESS_WINDING_NONZERO);
+  build.combined.clear();
+  build.points.clear();
+  uint32_t pointCount = shape->contourEnds.back();
+  for (uint32_t i = 0; i < pointCount; ++i) build.points.push_back(Vertex{shape->xy[2 * i], shape->xy[2 * i + 1], 0.0, i});
+  gluTessProperty(tessellator, GLU_TESS_WINDING_RULE,
+                  shape->evenOdd ? GLU_TESS_WINDING_ODD : GLU_TESS_WINDING_NONZERO);
   gluTessBeginPolygon(tessellator, nullptr);
-  size_t start = 0;
-  for (size_t end : build.contourEnds) {
+  uint32_t start = 0;
+  for (uint32_t end : shape->contourEnds) {
     gluTessBeginContour(tessellator);
-    for (size_t i = start; i < end; ++i) gluTessVertex(tessellator, &build.points[i].x, &build.points[i]);
+    for (uint32_t i = start; i < end; ++i) gluTessVertex(tessellator, &build.points[i].x, &build.points[i]);
     gluTessEndContour(tessellator);
     start = end;
   }
   gluTessEndPolygon(tessellator);
-  if (build.tessError || build.triangles.size() % 3 != 0) build.triangles.clear();
+  if (build.tessError || shape->triangles.size() % 3 != 0) shape->triangles.clear();
 }
 
 // The solid glyph as one run of triangles: the front face at z = 0 facing +z,
 // the back face at z = `depth` facing -z, and (with `sides`) two triangles
 // per outline edge for the wall between them, facing away from the filled
-// side. `fillOnRight`: the filled area lies to the right of the contour
-// direction (TrueType orientation). One primitive keeps the compiled list a
-// single draw.
-void EmitSolid(float depth, bool sides, bool fillOnRight) {
+// side. One primitive keeps the compiled list a single draw.
+void EmitSolid(const GlyphShape& shape, float depth, bool sides) {
+  const float* xy = shape.xy.data();
   glBegin(GL_TRIANGLES);
   glNormal3f(0.0f, 0.0f, 1.0f);
-  for (const Vertex* v : build.triangles) glVertex3f(static_cast<float>(v->x), static_cast<float>(v->y), 0.0f);
+  for (uint32_t i : shape.triangles) glVertex3f(xy[2 * i], xy[2 * i + 1], 0.0f);
   glNormal3f(0.0f, 0.0f, -1.0f);
-  for (size_t i = build.triangles.size(); i >= 3; i -= 3) {  // reversed: counter-clockwise seen from -z
+  for (size_t t = shape.triangles.size(); t >= 3; t -= 3) {  // reversed: counter-clockwise seen from -z
     for (size_t k = 1; k <= 3; ++k) {
-      const Vertex* v = build.triangles[i - k];
-      glVertex3f(static_cast<float>(v->x), static_cast<float>(v->y), depth);
+      uint32_t i = shape.triangles[t - k];
+      glVertex3f(xy[2 * i], xy[2 * i + 1], depth);
     }
   }
-  size_t start = 0;
-  for (size_t end : build.contourEnds) {
+  uint32_t start = 0;
+  for (uint32_t end : shape.contourEnds) {
     if (!sides) break;
-    for (size_t i = start; i < end; ++i) {
-      const Vertex& a = build.points[i];
-      const Vertex& b = build.points[i + 1 < end ? i + 1 : start];
-      double dx = b.x - a.x, dy = b.y - a.y;
-      double length = std::sqrt(dx * dx + dy * dy);
-      if (length == 0.0) continue;
+    for (uint32_t i = start; i < end; ++i) {
+      uint32_t j = i + 1 < end ? i + 1 : start;
       // p -> q runs counter-clockwise seen from outside the wall.
-      const Vertex& p = fillOnRight ? a : b;
-      const Vertex& q = fillOnRight ? b : a;
-      float px = static_cast<float>(p.x), py = static_cast<float>(p.y);
-      float qx = static_cast<float>(q.x), qy = static_cast<float>(q.y);
-      glNormal3f(static_cast<float>((fillOnRight ? -dy : dy) / length),
-                 static_cast<float>((fillOnRight ? dx : -dx) / length), 0.0f);
+      uint32_t p = shape.fillOnRight ? i : j, q = shape.fillOnRight ? j : i;
+      float px = xy[2 * p], py = xy[2 * p + 1], qx = xy[2 * q], qy = xy[2 * q + 1];
+      float dx = qx - px, dy = qy - py;
+      float length = std::sqrt(dx * dx + dy * dy);
+      if (length == 0.0f) continue;
+      glNormal3f(-dy / length, dx / length, 0.0f);  // outward: left of p -> q
       glVertex3f(px, py, 0.0f);
       glVertex3f(qx, qy, 0.0f);
       glVertex3f(qx, qy, depth);
@@ -364,35 +433,15 @@ void EmitSolid(float depth, bool sides, bool fillOnRight) {
   glEnd();
 }
 
-void EmitLines() {
-  size_t start = 0;
-  for (size_t end : build.contourEnds) {
+void EmitLines(const GlyphShape& shape) {
+  const float* xy = shape.xy.data();
+  uint32_t start = 0;
+  for (uint32_t end : shape.contourEnds) {
     glBegin(GL_LINE_LOOP);
-    for (size_t i = start; i < end; ++i)
-      glVertex3f(static_cast<float>(build.points[i].x), static_cast<float>(build.points[i].y), 0.0f);
+    for (uint32_t i = start; i < end; ++i) glVertex3f(xy[2 * i], xy[2 * i + 1], 0.0f);
     glEnd();
     start = end;
   }
-}
-
-// Loads glyph `glyph` (the missing glyph if it cannot be loaded) unscaled and
-// flattens its outline into build.points. False when not even the missing
-// glyph loads; the glyph then draws nothing and has no advance.
-bool LoadAndFlatten(FT_Face face, FT_UInt glyph) {
-  build.points.clear();
-  build.contourEnds.clear();
-  build.contourStart = 0;
-  if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE) != 0 && (glyph == 0 || FT_Load_Glyph(face, 0, FT_LOAD_NO_SCALE) != 0))
-    return false;
-  FT_GlyphSlot slot = face->glyph;
-  if (slot->format != FT_GLYPH_FORMAT_OUTLINE || slot->outline.n_contours <= 0) return true;
-  if (FT_Outline_Decompose(&slot->outline, &kFlattener, nullptr) != 0) {
-    build.points.clear();
-    build.contourEnds.clear();
-    return true;
-  }
-  if (build.points.size() > build.contourStart) CloseContour();
-  return true;
 }
 
 bool ContextIsCurrent() { return SDL_GL_GetCurrentContext() != nullptr || glXGetCurrentContext() != nullptr; }
@@ -453,42 +502,35 @@ BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase
   if (format == WGL_FONT_POLYGONS && !TessellatorReady()) return FALSE;
 
   FT_Face face = open->face;
-  double unitsPerEm = face->units_per_EM;
-  build.scale = 1.0 / unitsPerEm;
-  build.tolerance = deviation > 0.0f ? deviation * unitsPerEm : 1.0;
-  if (build.tolerance < 1.0 / 64.0) build.tolerance = 1.0 / 64.0;
+  double tolerance = deviation > 0.0f ? deviation * face->units_per_EM : 1.0;
+  if (tolerance < 1.0 / 64.0) tolerance = 1.0 / 64.0;
+  if (shapes.face != open || shapes.tolerance != tolerance) {
+    shapes.glyphs.clear();
+    shapes.face = open;
+    shapes.tolerance = tolerance;
+  }
+  build.scale = 1.0 / face->units_per_EM;
+  build.tolerance = tolerance;
   float depth = -extrusion;
 
   for (DWORD i = 0; i < count; ++i) {
-    bool loaded = LoadAndFlatten(face, GlyphIndexOf(*open, first + i));
-    FT_Outline* outline = &face->glyph->outline;
-    float advance = loaded ? static_cast<float>(face->glyph->metrics.horiAdvance / unitsPerEm) : 0.0f;
-
+    FT_UInt glyph = GlyphIndexOf(*open, first + i);
+    auto known = shapes.glyphs.find(glyph);
+    if (known == shapes.glyphs.end()) {
+      known = shapes.glyphs.emplace(glyph, GlyphShape{}).first;
+      ReadGlyph(face, glyph, &known->second);
+    }
+    GlyphShape& shape = known->second;
     glNewList(listBase + i, GL_COMPILE);
     if (format == WGL_FONT_POLYGONS) {
-      Tessellate(loaded && (outline->flags & FT_OUTLINE_EVEN_ODD_FILL) != 0);
-      if (!build.contourEnds.empty())
-        EmitSolid(depth, extrusion != 0.0f, FT_Outline_Get_Orientation(outline) != FT_ORIENTATION_POSTSCRIPT);
+      if (!shape.tessellated) Tessellate(&shape);
+      if (!shape.triangles.empty()) EmitSolid(shape, depth, extrusion != 0.0f);
     } else {
-      EmitLines();
+      EmitLines(shape);
     }
-    glTranslatef(advance, 0.0f, 0.0f);
+    glTranslatef(shape.metrics.gmfCellIncX, 0.0f, 0.0f);
     glEndList();
-
-    if (metrics != nullptr) {
-      GLYPHMETRICSFLOAT& m = metrics[i];
-      m = GLYPHMETRICSFLOAT{};
-      if (loaded && !build.contourEnds.empty()) {
-        FT_BBox box;
-        FT_Outline_Get_BBox(outline, &box);
-        m.gmfBlackBoxX = static_cast<float>((box.xMax - box.xMin) / unitsPerEm);
-        m.gmfBlackBoxY = static_cast<float>((box.yMax - box.yMin) / unitsPerEm);
-        m.gmfptGlyphOrigin.x = static_cast<float>(box.xMin / unitsPerEm);
-        m.gmfptGlyphOrigin.y = static_cast<float>(box.yMax / unitsPerEm);
-      }
-      m.gmfCellIncX = advance;
-      m.gmfCellIncY = 0.0f;
-    }
+    if (metrics != nullptr) metrics[i] = shape.metrics;
   }
   return TRUE;
 }
