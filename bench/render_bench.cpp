@@ -1,0 +1,64 @@
+// The cost of one frame (DrawFrame with glFinish) at several snake lengths,
+// and of building the glyph lists, in a real context made through the layer.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+#include "game/world.h"
+#include "offscreen.h"
+#include "render/frame.h"
+#include "render/scene.h"
+#include "render/text.h"
+
+#include <GL/gl.h>
+
+namespace {
+// A fresh board with a standing snake of `length` cells laid row by row
+// through the interior (x = 1..107, y = 1..79), head first at (1, 1).
+void LayOutLongSnake(int length) {
+  world = GameWorld();
+  BuildWalls();
+  for (int i = 0; i < length; ++i) {
+    int row = i / 107;
+    int column = i % 107;
+    int x = row % 2 == 0 ? 1 + column : 107 - column;
+    world.snakeX.push_back(static_cast<float>(x));
+    world.snakeY.push_back(static_cast<float>(1 + row));
+    world.snakeZ.push_back(0.0f);
+  }
+  PlaceFood();
+  world.newGame = false;
+}
+
+void BM_DrawFrame(benchmark::State& state) {
+  LayOutLongSnake(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    DrawFrame();
+    glFinish();
+  }
+  state.counters["cubes"] = static_cast<double>(world.wallX.size() + world.snakeX.size() + world.foodX.size());
+}
+BENCHMARK(BM_DrawFrame)->Arg(10)->Arg(1000)->Arg(8000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BuildGlyphLists(benchmark::State& state) {
+  for (auto _ : state) {
+    BuildGlyphLists();
+    glFinish();
+    state.PauseTiming();
+    glDeleteLists(glyphBase, 256);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_BuildGlyphLists)->Unit(benchmark::kMillisecond)->UseRealTime();
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (!OpenFrameWindow(640, 480)) return 1;
+  ResizeScene(640, 480);
+  InitScene();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  CloseFrameWindow();
+  return 0;
+}
