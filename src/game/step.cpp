@@ -44,6 +44,28 @@ bool HeadIs(float x, float y, float z) {
   return world.snakeX[0] == x && world.snakeY[0] == y && world.snakeZ[0] == z;
 }
 
+// True if the cell (x, y, z) equals one of the cells from index `from` on.
+// The scan runs in blocks without a branch per cell, which the compiler
+// turns into vector compares; a long snake is scanned every tick.
+bool HoldsCell(const CoordList& xs, const CoordList& ys, const CoordList& zs, std::size_t from, float x,
+               float y, float z) {
+  const float* px = xs.data();
+  const float* py = ys.data();
+  const float* pz = zs.data();
+  const std::size_t count = xs.size();
+  const std::size_t block = 64;
+  std::size_t i = from;
+  for (; i + block <= count; i += block) {
+    int hit = 0;
+    for (std::size_t k = i; k < i + block; ++k) hit |= (px[k] == x) & (py[k] == y) & (pz[k] == z);
+    if (hit) return true;
+  }
+  for (; i < count; ++i) {
+    if (px[i] == x && py[i] == y && pz[i] == z) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void StepWorld() {
@@ -90,13 +112,9 @@ bool TryEatFood() {
 
 bool HeadCollides() {
   if (world.snakeX.empty()) return false;
-  for (std::size_t i = 0; i < world.wallX.size(); ++i) {
-    if (HeadIs(world.wallX[i], world.wallY[i], world.wallZ[i])) return true;
-  }
-  for (std::size_t i = 1; i < world.snakeX.size(); ++i) {
-    if (HeadIs(world.snakeX[i], world.snakeY[i], world.snakeZ[i])) return true;
-  }
-  return false;
+  const float x = world.snakeX[0], y = world.snakeY[0], z = world.snakeZ[0];
+  return HoldsCell(world.wallX, world.wallY, world.wallZ, 0, x, y, z) ||
+         HoldsCell(world.snakeX, world.snakeY, world.snakeZ, 1, x, y, z);
 }
 
 void ResetWorld() {

@@ -1,14 +1,56 @@
 // The whole state of one game and the operations that lay out a new board.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <deque>
+#include <vector>
 
 // A growable list of 32-bit floats: one coordinate of a set of cells. Every
 // set of cells (snake, walls, food) is three parallel lists, x, y and z;
-// index i across the three is one cell. A deque gives O(1) append,
-// insert-at-front and remove-last, which is all a move needs.
-using CoordList = std::deque<float>;
+// index i across the three is one cell.
+//
+// The values sit contiguously in a vector with free room kept in front of
+// the first one, so a move (insert at front, remove last) costs O(1)
+// amortised and the collision scan of every tick reads one plain array.
+// When the room in front runs out, the values are moved up by as many
+// places as there are values (at least 16), so a snake of n cells pays one
+// move of n floats every n ticks.
+struct CoordList {
+  std::vector<float> cells;  // cells[first..] hold the list
+  std::size_t first = 0;
+
+  std::size_t size() const { return cells.size() - first; }
+  bool empty() const { return cells.size() == first; }
+  float& operator[](std::size_t i) { return cells[first + i]; }
+  const float& operator[](std::size_t i) const { return cells[first + i]; }
+  float& front() { return cells[first]; }
+  const float& front() const { return cells[first]; }
+  float& back() { return cells.back(); }
+  const float& back() const { return cells.back(); }
+  const float* data() const { return cells.data() + first; }
+
+  void push_back(float value) { cells.push_back(value); }
+  void pop_back() { cells.pop_back(); }
+  void push_front(float value) {
+    if (first == 0) MakeRoomInFront();
+    cells[--first] = value;
+  }
+  void clear() {
+    cells.clear();
+    first = 0;
+  }
+  void assign(std::size_t count, float value) {
+    cells.assign(count, value);
+    first = 0;
+  }
+
+  void MakeRoomInFront() {
+    std::size_t count = size();
+    std::size_t room = count < 16 ? 16 : count;
+    cells.insert(cells.begin(), room, 0.0f);
+    first = room;
+  }
+};
 
 struct GameWorld {
   CoordList snakeX, snakeY, snakeZ;  // index 0 is the head, the last the tail
