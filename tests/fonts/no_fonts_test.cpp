@@ -1,12 +1,14 @@
-// A machine with no fonts at all: fontconfig starts up with an empty
-// configuration, so wglUseFontOutlinesA finds nothing, reports FALSE, makes
-// no list and draws nothing. Its own process, because fontconfig reads its
-// configuration once.
+// A machine without outline fonts: fontconfig starts up with a configuration
+// that lists no fonts at all (or, built with QUELLOR_BITMAP_FONTS_DIR, only a
+// directory of bitmap fonts), so wglUseFontOutlinesA finds nothing it can
+// use, reports FALSE, makes no list and draws nothing. Its own process,
+// because fontconfig reads its configuration once.
 #include <GL/gl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -19,7 +21,12 @@ TEST(NoFonts, OutlinesFailCleanly) {
   std::string config = std::string(dir) + "/fonts.conf";
   FILE* file = std::fopen(config.c_str(), "w");
   ASSERT_NE(file, nullptr);
-  std::fputs("<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig></fontconfig>\n", file);
+  std::string fonts;
+#ifdef QUELLOR_BITMAP_FONTS_DIR
+  fonts = "<dir>" QUELLOR_BITMAP_FONTS_DIR "</dir><cachedir>" + std::string(dir) + "</cachedir>";
+#endif
+  std::fprintf(file, "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>%s</fontconfig>\n",
+               fonts.c_str());
   std::fclose(file);
   setenv("FONTCONFIG_FILE", config.c_str(), 1);
 
@@ -49,6 +56,6 @@ TEST(NoFonts, OutlinesFailCleanly) {
     glDeleteLists(lists, 256);
   }
   gl.Close();
-  unlink(config.c_str());
-  rmdir(dir);
+  std::string cleanup = std::string("rm -rf ") + dir;
+  EXPECT_EQ(std::system(cleanup.c_str()), 0);
 }
