@@ -396,7 +396,9 @@ void Tessellate(GlyphShape* shape) {
 // The solid glyph as one run of triangles: the front face at z = 0 facing +z,
 // the back face at z = `depth` facing -z, and (with `sides`) two triangles
 // per outline edge for the wall between them, facing away from the filled
-// side. One primitive keeps the compiled list a single draw.
+// side. One primitive keeps the compiled list a single draw, which Mesa's
+// feedback and selection modes also replay whole (of a list holding
+// primitives of different kinds they replay only the first).
 void EmitSolid(const GlyphShape& shape, float depth, bool sides) {
   const float* xy = shape.xy.data();
   glBegin(GL_TRIANGLES);
