@@ -53,6 +53,9 @@ struct ShownBox {
 // is answered IDNO and any other box IDOK.
 void DriveAnswerBoxes(const std::vector<int>& answers);
 const std::vector<ShownBox>& DriveShownBoxes();
+// Boxes shown for real (SDL message boxes, answered by keys) instead of
+// answered from the queue; still recorded. Off after DriveReset.
+void DriveRealBoxes(bool real);
 
 // ---------------------------------------------------------------- display
 // The display's mode list (width, height) as ChangeDisplaySettingsA sees it,
