@@ -10,8 +10,8 @@ packages=(
   libsdl2-dev libfontconfig-dev libfreetype-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri libpng-dev
   # fonts: an outline font for the score, bitmap fonts for message boxes
   fonts-dejavu-core xfonts-base
-  # the virtual display and the player's hands
-  xvfb xauth xdotool x11-utils
+  # the virtual display and the player's hands; imagemagick looks at the screenshots
+  xvfb xauth xdotool x11-utils imagemagick
 )
 
 missing=()

@@ -1,0 +1,248 @@
+#!/usr/bin/env bash
+# The real game on a virtual X display, played through xdotool as a player
+# would: the start-up question answered by key, the window measured, the
+# picture checked, the snake steered, F1 and Escape pressed.
+#   tests/e2e/play.sh <scenario> <path to quellor> [directory for screenshots]
+# Run it under tools/with-xvfb.sh: "windowed" and "fallback" want a display
+# without a 640x480 mode (1024x768x24), "fullscreen" one with it (640x480x24).
+# "demo" plays a short game for ./run.sh and keeps a picture of each turn.
+set -euo pipefail
+
+scenario="$1"
+game="$2"
+shots="${3:-$(mktemp -d)}"
+mkdir -p "$shots"
+title="Quellor, coded by r0vane"
+pid=""
+
+fail() {
+  echo "FAIL ($scenario): $*" >&2
+  exit 1
+}
+
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+# Waits up to $2 seconds for a viewable window whose name is exactly $1 and
+# prints its id (the newest such window). The window tree is read with
+# xwininfo: the message boxes' windows do not show up in xdotool's search.
+wait_window() {
+  local name="$1" limit="${2:-20}" id
+  for _ in $(seq 1 $((limit * 10))); do
+    for id in $(xwininfo -root -tree 2>/dev/null | awk -v n="\"$name\":" 'index($0, n) {print $1}' | sort -r); do
+      if xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable"; then
+        echo "$id"
+        return 0
+      fi
+    done
+    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for \"$name\""
+    sleep 0.1
+  done
+  fail "no window \"$name\" within ${limit}s"
+}
+
+# Waits for the window to go away (or be replaced) within $2 seconds.
+wait_gone() {
+  local id="$1" limit="${2:-10}"
+  for _ in $(seq 1 $((limit * 10))); do
+    xwininfo -id "$id" >/dev/null 2>&1 || return 0
+    xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" || return 0
+    sleep 0.1
+  done
+  fail "window $id still there after ${limit}s"
+}
+
+# Gives a window the keyboard and presses a key in it, holding it down for
+# a few frames as a player's finger would: the game reads the keys' states
+# once per 40 ms frame, and a press and release that both arrive within one
+# frame leave nothing behind.
+press() {
+  local id="$1" key="$2"
+  xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
+  xdotool keydown "$key"
+  sleep 0.15
+  xdotool keyup "$key"
+}
+
+# Client size and position of a window: "W H X Y".
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print w, h, x, y}'
+}
+
+screenshot() {
+  import -window root "$1"
+}
+
+# Brightness (0-255, the grey of the pixel) at x y of a picture.
+pixel() {
+  convert "$1" -colorspace Gray -format "%[fx:int(255*p{$2,$3})]" info:
+}
+
+# How many pixels of the w x h area at x y are bright (above half).
+bright_count() {
+  convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -threshold 50% -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
+# Number of pixels that differ between two pictures in the area w x h at x y.
+difference() {
+  convert "$1" -crop "$4x$5+$2+$3" +repage "$shots/.a.png"
+  convert "$6" -crop "$4x$5+$2+$3" +repage "$shots/.b.png"
+  compare -metric AE "$shots/.a.png" "$shots/.b.png" null: 2>&1 || true
+  rm -f "$shots/.a.png" "$shots/.b.png"
+}
+
+# Points off the screen (a windowed window on a small screen hangs over
+# its edges) cannot be seen in a screenshot and are not checked.
+read -r screen_w screen_h < <(xwininfo -root | awk '/^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print w, h}')
+on_screen() { [ "$1" -lt "$screen_w" ] && [ "$2" -lt "$screen_h" ]; }
+expect_bright() {
+  on_screen "$2" "$3" || return 0
+  [ "$(pixel "$1" "$2" "$3")" -gt 127 ] || fail "$4: pixel $2,$3 of $1 is not white"
+}
+expect_dark() {
+  on_screen "$2" "$3" || return 0
+  [ "$(pixel "$1" "$2" "$3")" -lt 64 ] || fail "$4: pixel $2,$3 of $1 is not black"
+}
+
+# The picture of a running game whose client area starts at ox, oy: the
+# walls all round, the interior black and the score line in the upper left;
+# with a fourth argument "start", the snake where a game starts.
+check_board() {
+  local shot="$1" ox="$2" oy="$3" at="${4:-}"
+  expect_bright "$shot" $((ox + 7)) $((oy + 300)) "left wall"
+  expect_bright "$shot" $((ox + 632)) $((oy + 300)) "right wall"
+  expect_bright "$shot" $((ox + 450)) $((oy + 8)) "top wall"
+  expect_bright "$shot" $((ox + 450)) $((oy + 471)) "bottom wall"
+  expect_dark "$shot" $((ox + 500)) $((oy + 360)) "interior"
+  expect_dark "$shot" $((ox + 560)) $((oy + 120)) "interior"
+  local snake text
+  if [ "$at" = start ]; then
+    snake=$(bright_count "$shot" $((ox + 250)) $((oy + 232)) 150 16)
+    [ "$snake" -gt 200 ] || fail "no snake in the middle row ($snake bright pixels)"
+  fi
+  text=$(bright_count "$shot" $((ox + 20)) $((oy + 20)) 260 60)
+  [ "$text" -gt 400 ] || fail "no score line in the upper left ($text bright pixels)"
+}
+
+start_game() {
+  "$game" &
+  pid=$!
+}
+
+# Ends the game with Escape in its window and checks the exit status is 0.
+quit_with_escape() {
+  local id="$1" status=0
+  press "$id" Escape
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the game did not end on Escape"
+  wait "$pid" || status=$?
+  pid=""
+  [ "$status" -eq 0 ] || fail "exit status $status after Escape"
+}
+
+case "$scenario" in
+  windowed)
+    start_game
+    box=$(wait_window "Start FullScreen?")
+    press "$box" Escape  # No
+    win=$(wait_window "$title")
+    read -r w h x y < <(geometry "$win")
+    [ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area ${w}x${h}, not 640x480"
+    sleep 1
+    screenshot "$shots/windowed-1.png"
+    check_board "$shots/windowed-1.png" "$x" "$y" start
+    press "$win" Right
+    sleep 1
+    screenshot "$shots/windowed-2.png"
+    check_board "$shots/windowed-2.png" "$x" "$y"
+    # The snake has run right: the middle band to the right of its start
+    # changed, the area far from it did not (apart from the score).
+    moved=$(difference "$shots/windowed-1.png" $((x + 340)) $((y + 225)) 280 30 "$shots/windowed-2.png")
+    [ "$moved" -gt 100 ] || fail "the snake did not move right ($moved pixels changed)"
+    still=$(difference "$shots/windowed-1.png" $((x + 40)) $((y + 300)) 560 160 "$shots/windowed-2.png")
+    [ "$still" -lt 50 ] || fail "the lower board changed ($still pixels)"
+    quit_with_escape "$win"
+    ;;
+  fallback)
+    start_game
+    box=$(wait_window "Start FullScreen?")
+    press "$box" Return  # Yes
+    box=$(wait_window "Orvo GL")
+    press "$box" Return  # Yes: windowed instead
+    win=$(wait_window "$title")
+    read -r w h x y < <(geometry "$win")
+    [ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area ${w}x${h}, not 640x480"
+    sleep 1
+    screenshot "$shots/fallback.png"
+    check_board "$shots/fallback.png" "$x" "$y" start
+    quit_with_escape "$win"
+    ;;
+  fullscreen)
+    start_game
+    box=$(wait_window "Start FullScreen?")
+    press "$box" Return  # Yes
+    win=$(wait_window "$title")
+    read -r w h x y < <(geometry "$win")
+    [ "$w $h $x $y" = "$screen_w $screen_h 0 0" ] ||
+      fail "the window ($w x $h at $x,$y) does not cover the ${screen_w}x${screen_h} screen"
+    sleep 1
+    screenshot "$shots/fullscreen-1.png"
+    check_board "$shots/fullscreen-1.png" 0 0 start
+    press "$win" F1
+    wait_gone "$win"
+    win=$(wait_window "$title")
+    read -r w h x y < <(geometry "$win")
+    [ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area ${w}x${h} after F1, not 640x480"
+    # Windowed: the client area sits inside the window frame, no longer at
+    # the screen's corner.
+    [ "$x $y" != "0 0" ] || fail "the window after F1 still covers the screen"
+    sleep 0.5
+    screenshot "$shots/fullscreen-2.png"
+    check_board "$shots/fullscreen-2.png" "$x" "$y" start
+    # The game goes on in the new window: the snake runs up when told to.
+    press "$win" Up
+    sleep 0.6
+    screenshot "$shots/fullscreen-3.png"
+    moved=$(difference "$shots/fullscreen-2.png" $((x + 250)) $((y + 20)) 150 230 "$shots/fullscreen-3.png")
+    [ "$moved" -gt 100 ] || fail "the game stands after F1 ($moved pixels changed)"
+    quit_with_escape "$win"
+    ;;
+  demo)
+    # A short game for ./run.sh: a few turns round the middle of the board,
+    # a picture of the game window after each.
+    start_game
+    box=$(wait_window "Start FullScreen?")
+    press "$box" Escape  # No
+    win=$(wait_window "$title")
+    sleep 1
+    n=1
+    import -window "$win" "$shots/demo-$n.png"
+    for step in "Up 0.5" "Left 0.6" "Down 0.9" "Right 0.5" "Up 0.4"; do
+      read -r key hold <<<"$step"
+      press "$win" "$key"
+      sleep "$hold"
+      n=$((n + 1))
+      import -window "$win" "$shots/demo-$n.png"
+    done
+    press "$win" Escape
+    for _ in $(seq 1 100); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    status=0
+    wait "$pid" || status=$?
+    pid=""
+    echo "The game ended with exit status $status."
+    exit "$status"
+    ;;
+  *)
+    fail "unknown scenario"
+    ;;
+esac
+echo "ok ($scenario): screenshots in $shots"
