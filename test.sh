@@ -7,3 +7,4 @@ tools/install-deps.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux
 tools/with-xvfb.sh ctest --preset linux
+tools/windows-tests.sh

@@ -12,6 +12,10 @@ packages=(
   fonts-dejavu-core xfonts-base
   # the virtual display and the player's hands; imagemagick looks at the screenshots
   xvfb xauth xdotool x11-utils imagemagick
+  # the Windows build: the mingw-w64 cross compiler and its objdump (GoogleTest
+  # is built from the googletest sources above), Wine to run it, xwd and
+  # python3 for pictures of the screen, dpkg-dev for the .deb's dependencies
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 x11-apps python3 dpkg-dev
 )
 
 missing=()

@@ -1,0 +1,90 @@
+# Shell helpers for driving the game as a player would, on the X display in
+# DISPLAY, with xdotool: find windows by their title, hold keys down as a
+# hand does, take pictures of windows. Sourced by the Windows checks.
+
+# Window titles are read from the X window tree (xwininfo), which shows the
+# titles of Wine's windows and of SDL's message boxes alike.
+
+# X window ids of the viewable windows whose title is exactly TITLE.
+FindWindows() {
+  local title="$1" id
+  for id in $(xwininfo -root -tree 2>/dev/null |
+    awk -v want="\"$title\"" 'index($0, want) { split($0, f, " "); if (substr($0, index($0, f[1]) + length(f[1]) + 1, length(want)) == want) print f[1] }'); do
+    if xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable"; then
+      echo "$id"
+    fi
+  done
+}
+
+# The X window id of the first window whose title is exactly TITLE, waiting
+# up to SECONDS for it; fails (with a message) when none appears.
+WaitWindow() {
+  local title="$1" seconds="${2:-30}" id
+  local deadline=$((SECONDS + seconds))
+  while [ "$SECONDS" -le "$deadline" ]; do
+    id=$(FindWindows "$title" | head -1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "no window titled \"$title\" within ${seconds}s; windows now:" >&2
+  ListWindows >&2
+  return 1
+}
+
+# True when a viewable window with exactly this title exists now.
+HasWindow() {
+  [ -n "$(FindWindows "$1")" ]
+}
+
+# Every named window, for messages.
+ListWindows() {
+  xwininfo -root -tree 2>/dev/null | grep -E '^ +0x[0-9a-f]+ "' | grep -v '"Default IME"' || true
+}
+
+# Gives WINDOW the keyboard focus and holds KEY down for a moment: the game
+# reads Escape and F1 in its frame pass, so a key must stay down across one.
+HoldKey() {
+  local window="$1" key="$2"
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  sleep 0.2
+  xdotool keydown "$key"
+  sleep 0.25
+  xdotool keyup "$key"
+}
+
+# Width and height of a window, "WxH".
+WindowSize() {
+  xwininfo -id "$1" | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w "x" h}'
+}
+
+# Where a window is on the screen, "WxH+X+Y".
+WindowRegion() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
+    /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w "x" h "+" x "+" y}'
+}
+
+# A picture of the whole screen (the game draws with OpenGL into a child
+# window on some systems, which a picture of the window alone leaves black).
+TakePicture() {
+  xwd -root -silent >"$1"
+}
+
+# Waits up to SECONDS for process PID (a child of this shell) to end and
+# sets exitStatus to its status; fails when it is still running. Call it
+# directly, not in $(...): only this shell can collect its child's status.
+WaitExit() {
+  local pid="$1" seconds="${2:-20}"
+  local deadline=$((SECONDS + seconds))
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ "$SECONDS" -gt "$deadline" ]; then
+      echo "the game is still running ${seconds}s later" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+  exitStatus=0
+  wait "$pid" || exitStatus=$?
+}

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Plays quellor.exe under Wine on the X display in DISPLAY, as a player would.
+#   wine-play.sh SCENARIO path/to/quellor.exe
+# Scenarios:
+#   windowed  No to the start-up question: a 640x480 window shows the walled
+#             board and the score; Escape ends the program with status 0.
+#   fallback  Yes, on a display without a 640x480 mode: the "not supported"
+#             question comes ("Orvo GL"); Yes opens the window windowed;
+#             Escape ends the program with status 0.
+#   declined  Yes, then No to "Orvo GL": the "ERROR" notice comes and no game
+#             window ever opens; OK ends the program with status 1, the
+#             status of a program that could not open its window.
+# Wine's message boxes take Return for their default (first) button, Yes or
+# OK, and the N key for No.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+. "$here/play.sh"
+scenario="$1"
+exe="$2"
+work="$(mktemp -d)"
+game=""
+cleanup() {
+  if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then kill "$game" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL ($scenario): $*" >&2
+  ListWindows >&2
+  exit 1
+}
+
+title="Quellor, coded by r0vane"
+
+"$root/tools/wine-run.sh" "$exe" &
+game=$!
+box=$(WaitWindow "Start FullScreen?" 60) || fail "the start-up question did not come"
+
+ShowsBoard() {
+  local window="$1"
+  local size
+  size=$(WindowSize "$window")
+  [ "$size" = "640x480" ] || fail "the game window is $size, not 640x480"
+  sleep 1
+  TakePicture "$work/screen.xwd"
+  "$here/screen.py" board "$work/screen.xwd" "$(WindowRegion "$window")" ||
+    fail "the window does not show the walled board and the score"
+}
+
+EndsWithEscape() {
+  local window="$1"
+  HoldKey "$window" Escape
+  WaitExit "$game" 20 || fail "Escape did not end the program"
+  game=""
+  [ "$exitStatus" = "0" ] || fail "the program ended with status $exitStatus after Escape, not 0"
+  ! HasWindow "$title" || fail "the game window is still there after the program ended"
+}
+
+case "$scenario" in
+  windowed)
+    HoldKey "$box" n
+    window=$(WaitWindow "$title" 60) || fail "no game window after No"
+    HasWindow "Orvo GL" && fail "a windowed start asked about the fullscreen mode"
+    ShowsBoard "$window"
+    EndsWithEscape "$window"
+    ;;
+  fallback)
+    HoldKey "$box" Return
+    question=$(WaitWindow "Orvo GL" 60) || fail "no \"not supported\" question after Yes on a display without 640x480"
+    HoldKey "$question" Return
+    window=$(WaitWindow "$title" 60) || fail "no game window after Yes to windowed mode"
+    ShowsBoard "$window"
+    EndsWithEscape "$window"
+    ;;
+  declined)
+    HoldKey "$box" Return
+    question=$(WaitWindow "Orvo GL" 60) || fail "no \"not supported\" question after Yes on a display without 640x480"
+    HoldKey "$question" n
+    notice=$(WaitWindow "ERROR" 30) || fail "no notice after declining windowed mode"
+    HasWindow "$title" && fail "a game window opened although windowed mode was declined"
+    HoldKey "$notice" Return
+    WaitExit "$game" 20 || fail "the program did not end after the notice"
+    game=""
+    [ "$exitStatus" = "1" ] || fail "the program ended with status $exitStatus, not 1"
+    ;;
+  *)
+    echo "wine-play.sh: unknown scenario $scenario" >&2
+    exit 2
+    ;;
+esac
+echo "PASS ($scenario)"
