@@ -14,6 +14,7 @@
 #include <deque>
 
 #include "platform/linux/layer.h"
+#include "platform/linux/user32_keys.h"
 #include "platform/linux/windows_internal.h"
 
 namespace {
@@ -178,6 +179,7 @@ void DriveReset() {
   peekScript = nullptr;
   peekCount = 0;
   heldModifiers = KMOD_NONE;
+  LayerResetKeyboard();
   realBoxes = false;
   InstallHooks();
 }
