@@ -55,13 +55,26 @@ HoldKey() {
   xdotool keyup "$key"
 }
 
-# Width and height of a window, "WxH".
+# Width and height of a window's client area, "WxH".
 WindowSize() {
-  xwininfo -id "$1" | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w "x" h}'
+  WindowRegion "$1" | cut -d+ -f1
 }
 
-# Where a window is on the screen, "WxH+X+Y".
+# Where a window's client area is on the screen, "WxH+X+Y": the window
+# itself, or, when Wine draws the window's frame, the child window it keeps
+# for the client area (where OpenGL draws).
 WindowRegion() {
+  local child
+  child=$(xwininfo -id "$1" -children | awk '/^     0x[0-9a-f]+/ {print $1; exit}')
+  if [ -n "$child" ]; then
+    OuterRegion "$child"
+  else
+    OuterRegion "$1"
+  fi
+}
+
+# Where a window is on the screen, frame included, "WxH+X+Y".
+OuterRegion() {
   xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
     /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w "x" h "+" x "+" y}'
 }
