@@ -7,6 +7,9 @@
 #   fallback  Yes, on a display without a 640x480 mode: the "not supported"
 #             question comes ("Orvo GL"); Yes opens the window windowed;
 #             Escape ends the program with status 0.
+#   fullscreen  Yes, on a display of 640x480: a borderless 640x480 window at
+#             the screen's corner shows the board; F1 brings it back as a
+#             framed window; Escape ends the program with status 0.
 #   declined  Yes, then No to "Orvo GL": the "ERROR" notice comes and no game
 #             window ever opens; OK ends the program with status 1, the
 #             status of a program that could not open its window.
@@ -71,6 +74,23 @@ case "$scenario" in
     HoldKey "$question" Return
     window=$(WaitWindow "$title" 60) || fail "no game window after Yes to windowed mode"
     ShowsBoard "$window"
+    EndsWithEscape "$window"
+    ;;
+  fullscreen)
+    HoldKey "$box" Return
+    window=$(WaitWindow "$title" 60) || fail "no game window after Yes on a display with a 640x480 mode"
+    HasWindow "Orvo GL" && fail "the 640x480 mode was refused"
+    [ "$(OuterRegion "$window")" = "640x480+0+0" ] ||
+      fail "the fullscreen window is at $(OuterRegion "$window"), not a borderless 640x480+0+0"
+    ShowsBoard "$window"
+    HoldKey "$window" F1
+    for _ in $(seq 1 100); do
+      window=$(FindWindows "$title" | head -1)
+      if [ -n "$window" ] && [ "$(OuterRegion "$window")" != "$(WindowRegion "$window")" ]; then break; fi
+      sleep 0.1
+    done
+    [ -n "$window" ] && [ "$(OuterRegion "$window")" != "$(WindowRegion "$window")" ] ||
+      fail "F1 did not bring back a framed window"
     EndsWithEscape "$window"
     ;;
   declined)
