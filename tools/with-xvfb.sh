@@ -7,15 +7,19 @@ set -euo pipefail
 screen="1024x768x24"
 if [ "${1:-}" = "--screen" ]; then screen="$2"; shift 2; fi
 
-n=90
-while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-Xvfb ":${n}" -screen 0 "${screen}" -nolisten tcp -noreset >/dev/null 2>&1 &
+# The server picks the free display number itself (-displayfd) and reports
+# it once it accepts connections, so runs started at the same moment (CTest
+# runs tests in parallel) never share a display.
+report=$(mktemp)
+Xvfb -displayfd 3 -screen 0 "${screen}" -nolisten tcp -noreset 3>"$report" >/dev/null 2>&1 &
 server=$!
-trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true' EXIT
-for _ in $(seq 1 100); do
-  [ -e "/tmp/.X11-unix/X${n}" ] && break
+trap 'kill "$server" 2>/dev/null; wait "$server" 2>/dev/null || true; rm -f "$report"' EXIT
+for _ in $(seq 1 200); do
+  [ -s "$report" ] && break
   sleep 0.05
 done
+n=$(head -n 1 "$report")
+[ -n "$n" ] || { echo "with-xvfb.sh: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":${n}"
 export LIBGL_ALWAYS_SOFTWARE=1
 unset WAYLAND_DISPLAY

@@ -88,10 +88,10 @@ bright_count() {
 
 # Number of pixels that differ between two pictures in the area w x h at x y.
 difference() {
-  convert "$1" -crop "$4x$5+$2+$3" +repage "$shots/.a.png"
-  convert "$6" -crop "$4x$5+$2+$3" +repage "$shots/.b.png"
-  compare -metric AE "$shots/.a.png" "$shots/.b.png" null: 2>&1 || true
-  rm -f "$shots/.a.png" "$shots/.b.png"
+  convert "$1" -crop "$4x$5+$2+$3" +repage "$shots/.$scenario-a.png"
+  convert "$6" -crop "$4x$5+$2+$3" +repage "$shots/.$scenario-b.png"
+  compare -metric AE "$shots/.$scenario-a.png" "$shots/.$scenario-b.png" null: 2>&1 || true
+  rm -f "$shots/.$scenario-a.png" "$shots/.$scenario-b.png"
 }
 
 # Points off the screen (a windowed window on a small screen hangs over
