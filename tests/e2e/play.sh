@@ -178,6 +178,7 @@ case "$scenario" in
     win=$(wait_window "$title")
     read -r w h x y < <(geometry "$win")
     [ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area ${w}x${h}, not 640x480"
+    [ "$x $y" != "0 0" ] || fail "the window has no frame: not windowed"
     sleep 1
     screenshot "$shots/fallback.png"
     check_board "$shots/fallback.png" "$x" "$y" start
