@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Builds the game and its benchmarks in Release (preset "bench", build/bench-release)
+# and prints one table: every figure is the median of repeated runs, with the
+# smallest and largest run as its spread, next to its target. Benchmarks
+# measure; this script never fails because a figure misses its target.
+#   ./bench.sh            (QUELLOR_BENCH_REPS=n sets the repetitions, default 9)
+# Raw results are kept in build/bench-release/results.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+cmake --preset bench >/dev/null
+cmake --build --preset bench --target quellor game_bench render_bench shell_bench swap_probe >/dev/null
+
+reps="${QUELLOR_BENCH_REPS:-9}"
+bin=build/bench-release
+out="$bin/results"
+rm -rf "$out"
+mkdir -p "$out"
+probe="$PWD/$bin/bench/libswap_probe.so"
+game="$PWD/$bin/quellor"
+
+# Google Benchmark results as "figure value" lines in the target's unit,
+# one line per repetition (wall-clock time).
+benchmark_figures() {  # csv-file benchmark-name figure unit
+  awk -F, -v name="\"$2\"" -v figure="$3" -v unit="$4" '
+    $1 == name && $9 != "true" {
+      scale = 1
+      if ($5 == "ns") scale = 1e-9; else if ($5 == "us") scale = 1e-6; else if ($5 == "ms") scale = 1e-3; else if ($5 == "s") scale = 1
+      want = 1
+      if (unit == "ns") want = 1e-9; else if (unit == "us") want = 1e-6; else if (unit == "ms") want = 1e-3
+      printf "%s %.6f\n", figure, $3 * scale / want
+    }' "$1"
+}
+
+echo "Game rules ..." >&2
+"$bin/bench/game_bench" --benchmark_repetitions="$reps" --benchmark_format=csv >"$out/game.csv" 2>/dev/null
+echo "Frames and glyph lists on Xvfb ..." >&2
+tools/with-xvfb.sh "$bin/bench/render_bench" --benchmark_repetitions="$reps" --benchmark_format=csv \
+  >"$out/render.csv" 2>/dev/null
+
+# The real game, with the probe preloaded: launches to the first frame
+# shown, then 500 idle passes of one run.
+echo "The real game: start-up and pacing ..." >&2
+launches=$((reps * 2 + 1))
+tools/with-xvfb.sh bash -c '
+  for i in $(seq 1 '"$launches"'); do
+    QUELLOR_PROBE_SWAPS=1 QUELLOR_PROBE_OUT='"$out"'/start-$i.txt LD_PRELOAD='"$probe"' \
+      QUELLOR_PROBE_START=$EPOCHREALTIME '"$game"' >/dev/null 2>&1 || true
+  done
+  QUELLOR_PROBE_SWAPS=501 QUELLOR_PROBE_OUT='"$out"'/passes.txt LD_PRELOAD='"$probe"' \
+    QUELLOR_PROBE_START=$EPOCHREALTIME '"$game"' >/dev/null 2>&1 || true'
+
+echo "The F1 toggle and memory, in-process ..." >&2
+tools/with-xvfb.sh --screen 640x480x24 "$bin/bench/shell_bench" "$reps" >"$out/shell-fullscreen.txt"
+tools/with-xvfb.sh --screen 1024x768x24 "$bin/bench/shell_bench" "$reps" >"$out/shell-refused.txt"
+
+{
+  benchmark_figures "$out/game.csv" "BM_StepWorld/8000" step us
+  benchmark_figures "$out/game.csv" "BM_ApplySteering" steer ns
+  for n in 10 1000 8000; do
+    benchmark_figures "$out/render.csv" "BM_DrawFrame/$n/real_time" "draw$n" ms
+  done
+  benchmark_figures "$out/render.csv" "BM_BuildGlyphLists/real_time" glyphs ms
+  cat "$out"/start-*.txt | awk '$1 == "first_frame_ms" {print "start", $2}'
+  awk '$1 == "pass_ms" {print "pass", $2} $1 == "peak_rss_kb" {print "game_rss", $2 / 1024}' "$out/passes.txt"
+  awk '$1 == "toggle_there_ms" {print "to_full", $2} $1 == "toggle_back_ms" {print "from_full", $2}
+       $1 == "play_peak_rss_kb" {print "play_rss", $2 / 1024}
+       $1 == "toggle_rss_before_kb" {b = $2} $1 == "toggle_rss_after_kb" {print "growth_full", ($2 - b) / 1024}' \
+    "$out/shell-fullscreen.txt"
+  awk '$1 == "toggle_there_ms" || $1 == "toggle_back_ms" {print "refused", $2}
+       $1 == "toggle_rss_before_kb" {b = $2} $1 == "toggle_rss_after_kb" {print "growth_refused", ($2 - b) / 1024}' \
+    "$out/shell-refused.txt"
+} >"$out/figures.txt"
+
+cpu=$(awk -F: '/model name/ {gsub(/^ +/, "", $2); print $2; exit}' /proc/cpuinfo)
+echo
+echo "Quellor benchmarks, $(date -u +%Y-%m-%d), $(nproc) cores ($cpu), Mesa software renderer on Xvfb"
+echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo
+sort -k1,1 -k2,2g "$out/figures.txt" | awk '
+  function row(key, label, unit, target, worst) {
+    n = count[key]
+    if (n == 0) { printf "| %s | not measured | | %s |\n", label, target; return }
+    if (n % 2) median = v[key, (n + 1) / 2]; else median = (v[key, n / 2] + v[key, n / 2 + 1]) / 2
+    spread = sprintf("%.3g - %.3g", v[key, 1], v[key, n])
+    if (worst) spread = spread sprintf(" (worst %.4g)", v[key, n])
+    printf "| %s | %.4g %s | %s | %d | %s |\n", label, median, unit, spread, n, target
+  }
+  { count[$1]++; v[$1, count[$1]] = $2 }
+  END {
+    print "| figure | median | spread (min - max) | runs | target |"
+    print "|---|---|---|---|---|"
+    row("step", "StepWorld, one tick at snake length 8,000", "us", "<= 10 us")
+    row("steer", "ApplySteering, one call", "ns", "<= 50 ns")
+    row("draw10", "DrawFrame + glFinish, snake length 10", "ms", "<= 2 ms")
+    row("draw1000", "DrawFrame + glFinish, snake length 1,000", "ms", "<= 5 ms")
+    row("draw8000", "DrawFrame + glFinish, snake length 8,000", "ms", "<= 20 ms")
+    row("glyphs", "BuildGlyphLists (codes 0-254, deviation 0)", "ms", "<= 12 ms")
+    row("start", "process start to first frame shown (real binary, question answered at once)", "ms", "<= 150 ms")
+    row("to_full", "F1 toggle, windowed to fullscreen (Xvfb 640x480)", "ms", "<= 100 ms")
+    row("from_full", "F1 toggle, fullscreen back to windowed (Xvfb 640x480)", "ms", "<= 100 ms")
+    row("refused", "F1 toggle, windowed to windowed after refusal (Xvfb 1024x768)", "ms", "<= 100 ms")
+    row("pass", "idle-pass length, 500 passes of the real game", "ms", "median <= 40.05 ms, worst <= 41 ms", 1)
+    row("game_rss", "peak resident memory, real game after 500 passes", "MiB", "reported")
+    row("play_rss", "peak resident memory, 3,000 passes played in-process", "MiB", "reported")
+    row("growth_full", "resident memory growth over 200 F1 toggles (fullscreen display)", "MiB", "<= 1 MiB")
+    row("growth_refused", "resident memory growth over 200 F1 toggles (refusing display)", "MiB", "<= 1 MiB")
+  }'
