@@ -8,6 +8,8 @@
 # - the .zip holds exactly quellor.exe and README.txt in one folder; the
 #   quellor.exe in it needs only DLLs every Windows has and, run under Wine,
 #   shows its board and ends with status 0.
+# Reads message boxes under Wine with box_text.exe from the windows preset's
+# build (tools/windows-tests.sh builds it first).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 packages="$(cd "${1:-$root/build/packages}" && pwd)"
@@ -100,7 +102,8 @@ mkdir -p "$work/zip"
 exe="$work/zip/$base/quellor.exe"
 grep -q "Escape" "$work/zip/$base/README.txt" || fail "the README does not tell the keys"
 "$root/tools/check-imports.sh" "$exe" || fail "the quellor.exe in the .zip needs more than Windows has"
-"$root/tools/with-xvfb.sh" --screen 1024x768x24 "$root/tests/windows/wine-play.sh" windowed "$exe" ||
+boxText="${QUELLOR_WINDOWS_BUILD:-$root/build/windows}/tests/windows/box_text.exe"
+"$root/tools/with-xvfb.sh" --screen 1024x768x24 "$root/tests/windows/wine-play.sh" windowed "$exe" "$boxText" ||
   fail "the quellor.exe from the .zip did not play under Wine"
 
 if [ "$failures" -ne 0 ]; then

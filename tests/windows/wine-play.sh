@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plays quellor.exe under Wine on the X display in DISPLAY, as a player would.
-#   wine-play.sh SCENARIO path/to/quellor.exe
+#   wine-play.sh SCENARIO path/to/quellor.exe path/to/box_text.exe
 # Scenarios:
 #   windowed  No to the start-up question: a 640x480 window shows the walled
 #             board and the score; Escape ends the program with status 0.
@@ -13,14 +13,16 @@
 #   declined  Yes, then No to "Orvo GL": the "ERROR" notice comes and no game
 #             window ever opens; OK ends the program with status 1, the
 #             status of a program that could not open its window.
-# Wine's message boxes take Return for their default (first) button, Yes or
-# OK, and the N key for No.
+# Each message box's text and buttons are read off the Windows side with
+# box_text.exe. Wine's message boxes take Return for their default (first)
+# button, Yes or OK, and the N key for No.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
 . "$here/play.sh"
 scenario="$1"
 exe="$2"
+boxText="$3"
 work="$(mktemp -d)"
 game=""
 cleanup() {
@@ -35,10 +37,21 @@ fail() {
 }
 
 title="Quellor, coded by r0vane"
+notSupported='The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?'
+
+# The box titled CAPTION says TEXT (line breaks as \n) and has BUTTONS.
+BoxSays() {
+  local caption="$1" text="$2" buttons="$3" said shownButtons
+  said=$("$root/tools/wine-run.sh" "$boxText" "$caption" | tr -d '\r') || fail "cannot read the box \"$caption\""
+  grep -Fxq "Static: $text" <<<"$said" || fail "the box \"$caption\" says"$'\n'"$said"$'\n'"not: $text"
+  shownButtons=$(sed -n 's/^Button: //p' <<<"$said" | tr '\n' ' ' | sed 's/ $//')
+  [ "$shownButtons" = "$buttons" ] || fail "the box \"$caption\" has the buttons \"$shownButtons\", not \"$buttons\""
+}
 
 "$root/tools/wine-run.sh" "$exe" &
 game=$!
 box=$(WaitWindow "Start FullScreen?" 60) || fail "the start-up question did not come"
+BoxSays "Start FullScreen?" "Would You Like To Run In Fullscreen Mode?" "&Yes &No"
 
 ShowsBoard() {
   local window="$1"
@@ -71,6 +84,7 @@ case "$scenario" in
   fallback)
     HoldKey "$box" Return
     question=$(WaitWindow "Orvo GL" 60) || fail "no \"not supported\" question after Yes on a display without 640x480"
+    BoxSays "Orvo GL" "$notSupported" "&Yes &No"
     HoldKey "$question" Return
     window=$(WaitWindow "$title" 60) || fail "no game window after Yes to windowed mode"
     ShowsBoard "$window"
@@ -96,8 +110,10 @@ case "$scenario" in
   declined)
     HoldKey "$box" Return
     question=$(WaitWindow "Orvo GL" 60) || fail "no \"not supported\" question after Yes on a display without 640x480"
+    BoxSays "Orvo GL" "$notSupported" "&Yes &No"
     HoldKey "$question" n
     notice=$(WaitWindow "ERROR" 30) || fail "no notice after declining windowed mode"
+    BoxSays "ERROR" "Program Will Now Close." "OK"
     HasWindow "$title" && fail "a game window opened although windowed mode was declined"
     HoldKey "$notice" Return
     WaitExit "$game" 20 || fail "the program did not end after the notice"
