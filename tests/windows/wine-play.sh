@@ -2,10 +2,12 @@
 # Plays quellor.exe under Wine on the X display in DISPLAY, as a player would.
 #   wine-play.sh SCENARIO path/to/quellor.exe path/to/box_text.exe
 # Scenarios:
-#   windowed  No to the start-up question: a 640x480 window shows the walled
-#             board and the score; Escape ends the program with status 0.
+#   windowed  No to the start-up question: a framed window with a 640x480
+#             client area shows the walled board and the score; the Up arrow
+#             sets the snake moving; Escape ends the program with status 0.
 #   fallback  Yes, on a display without a 640x480 mode: the "not supported"
-#             question comes ("Orvo GL"); Yes opens the window windowed;
+#             question comes ("Orvo GL"); Yes opens the window windowed
+#             (framed, 640x480 client area, the board shown);
 #             Escape ends the program with status 0.
 #   fullscreen  Yes, on a display of 640x480: a borderless 640x480 window at
 #             the screen's corner shows the board; F1 brings it back as a
@@ -64,6 +66,10 @@ ShowsBoard() {
     fail "the window does not show the walled board and the score"
 }
 
+IsFramed() {
+  [ "$(OuterRegion "$1")" != "$(WindowRegion "$1")" ] || fail "the window has no frame: it is not windowed"
+}
+
 EndsWithEscape() {
   local window="$1"
   HoldKey "$window" Escape
@@ -78,7 +84,17 @@ case "$scenario" in
     HoldKey "$box" n
     window=$(WaitWindow "$title" 60) || fail "no game window after No"
     HasWindow "Orvo GL" && fail "a windowed start asked about the fullscreen mode"
+    IsFramed "$window"
     ShowsBoard "$window"
+    cp "$work/screen.xwd" "$work/standing.xwd"
+    HoldKey "$window" Up
+    sleep 0.5
+    TakePicture "$work/moving.xwd"
+    region=$(WindowRegion "$window")
+    if "$here/screen.py" compare "$work/standing.xwd" "$region" "$work/moving.xwd" "$region" "$work/diff.ppm" \
+      >/dev/null 2>&1; then
+      fail "the board did not change after the Up arrow"
+    fi
     EndsWithEscape "$window"
     ;;
   fallback)
@@ -87,6 +103,7 @@ case "$scenario" in
     BoxSays "Orvo GL" "$notSupported" "&Yes &No"
     HoldKey "$question" Return
     window=$(WaitWindow "$title" 60) || fail "no game window after Yes to windowed mode"
+    IsFramed "$window"
     ShowsBoard "$window"
     EndsWithEscape "$window"
     ;;
