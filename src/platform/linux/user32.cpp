@@ -276,6 +276,9 @@ bool LayerVideoReady() {
   if (videoStarted) return true;
   static const char* const realDrivers[] = {"x11", "wayland"};
   for (const char* driver : realDrivers) {
+    // Without a compositor to name, asking libwayland only prints a
+    // complaint about the runtime directory.
+    if (std::strcmp(driver, "wayland") == 0 && !SDL_getenv("WAYLAND_DISPLAY")) continue;
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver, SDL_HINT_OVERRIDE);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
       videoStarted = true;
