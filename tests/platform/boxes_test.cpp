@@ -1,7 +1,5 @@
 // Message boxes under the driver (answered from a queue, recorded with the
-// layer's state), shown for real on the X display and answered with keys,
-// and with no display at all.
-#include <cstdlib>
+// layer's state), and with no display at all.
 #include <string>
 
 #include "layer_fixture.h"
@@ -85,38 +83,6 @@ TEST_F(LayerTest, WithNoDisplayBoxesGoToStandardErrorAndWindowsFail) {
   mode.dmPelsHeight = 480;
   EXPECT_NE(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
 }
-
-// A real SDL box on the X display, answered by pressing keys with xdotool
-// the way a player (or the end-to-end tests) would: Return takes the first
-// button, Escape the last.
-struct KeyAnswer {
-  const char* name;
-  const char* key;
-  UINT style;
-  int answer;
-};
-
-class RealBoxTest : public LayerTest, public ::testing::WithParamInterface<KeyAnswer> {};
-
-TEST_P(RealBoxTest, KeyAnswersTheBox) {
-  if (std::system("command -v xdotool >/dev/null 2>&1") != 0 || !std::getenv("DISPLAY"))
-    GTEST_SKIP() << "needs xdotool and an X display";
-  const KeyAnswer& c = GetParam();
-  DriveRealBoxes(true);
-  // The key is pressed once the box is up; the box takes the keyboard.
-  std::string press = std::string("(sleep 1.5; xdotool key ") + c.key + ") >/dev/null 2>&1 &";
-  ASSERT_EQ(std::system(press.c_str()), 0);
-  EXPECT_EQ(MessageBoxA(nullptr, "Would You Like To Run In Fullscreen Mode?", "Start FullScreen?", c.style), c.answer);
-  ASSERT_EQ(DriveShownBoxes().size(), 1u);
-  EXPECT_EQ(DriveShownBoxes()[0].answer, c.answer);
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, RealBoxTest,
-                         ::testing::Values(KeyAnswer{"ReturnIsYes", "Return", MB_YESNO | MB_ICONQUESTION, IDYES},
-                                           KeyAnswer{"EscapeIsNo", "Escape", MB_YESNO | MB_ICONQUESTION, IDNO},
-                                           KeyAnswer{"ReturnIsOk", "Return", MB_OK | MB_ICONWARNING, IDOK},
-                                           KeyAnswer{"EscapeIsOk", "Escape", MB_OK | MB_ICONERROR, IDOK}),
-                         [](const ::testing::TestParamInfo<KeyAnswer>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace layer_test
