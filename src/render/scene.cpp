@@ -8,6 +8,7 @@
 #include <GL/glu.h>
 
 unsigned int cubeList = 0;
+unsigned int wallList = 0;
 
 void ResizeScene(int width, int height) {
   if (height == 0) height = 1;
@@ -30,6 +31,7 @@ bool InitScene() {
   glDepthFunc(GL_LEQUAL);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   BuildCubeList();
+  wallList = 0;  // a new context: the first frame makes the walls' list again
   BuildGlyphLists();
   return true;
 }
@@ -91,6 +93,24 @@ void BuildCubeList() {
     for (const auto& corner : face.corners) {
       glTexCoord2f(corner[0], corner[1]);
       glVertex3f(corner[2], corner[3], corner[4]);
+    }
+  }
+  glEnd();
+  glEndList();
+}
+
+void BuildWallList(const float* xs, const float* ys, const float* zs, size_t count) {
+  if (wallList == 0) wallList = glGenLists(1);
+  glNewList(wallList, GL_COMPILE);
+  glBegin(GL_QUADS);
+  for (size_t i = 0; i < count; ++i) {
+    for (const CubeFace& face : kCubeFaces) {
+      glNormal3f(face.normal[0], face.normal[1], face.normal[2]);
+      for (const auto& corner : face.corners) {
+        glTexCoord2f(corner[0], corner[1]);
+        // Whole cell plus a half: exact in a float, as the translation was.
+        glVertex3f(xs[i] + corner[2], ys[i] + corner[3], zs[i] + corner[4]);
+      }
     }
   }
   glEnd();

@@ -1,6 +1,8 @@
 // The fixed OpenGL state, the perspective projection and the unit cube.
 #pragma once
 
+#include <cstddef>
+
 // Display-list name of the unit cube centred on the origin.
 extern unsigned int cubeList;
 
@@ -12,3 +14,11 @@ void ResizeScene(int width, int height);
 bool InitScene();
 // Compiles the cube into cubeList.
 void BuildCubeList();
+
+// Display-list name of the walls drawn in one call (see frame.cpp); 0 until
+// the first frame of a rendering context makes it.
+extern unsigned int wallList;
+// Compiles into wallList the cube moved to each of the given cells, in index
+// order: the same faces, normals and corners as cubeList, each corner
+// already added to its cell, to be called under the camera translation.
+void BuildWallList(const float* xs, const float* ys, const float* zs, size_t count);
