@@ -42,8 +42,9 @@ bool SameCells(const std::vector<float>& made, const CoordList& now) {
 // which the software renderer draws to the same pixels as the cube list
 // under a translation to that cell; the list is made again whenever the
 // wall cells differ from those it was made from, or the context is new.
+// Its name is reserved by InitScene.
 void DrawWalls() {
-  if (wallList == 0 || !SameCells(wallListX, world.wallX) || !SameCells(wallListY, world.wallY) ||
+  if (!wallListMade || !SameCells(wallListX, world.wallX) || !SameCells(wallListY, world.wallY) ||
       !SameCells(wallListZ, world.wallZ)) {
     wallListX.assign(world.wallX.data(), world.wallX.data() + world.wallX.size());
     wallListY.assign(world.wallY.data(), world.wallY.data() + world.wallY.size());

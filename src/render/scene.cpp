@@ -9,6 +9,7 @@
 
 unsigned int cubeList = 0;
 unsigned int wallList = 0;
+bool wallListMade = false;
 
 void ResizeScene(int width, int height) {
   if (height == 0) height = 1;
@@ -31,7 +32,11 @@ bool InitScene() {
   glDepthFunc(GL_LEQUAL);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   BuildCubeList();
-  wallList = 0;  // a new context: the first frame makes the walls' list again
+  // The walls' list name, reserved next to the cube's so that the glyphs'
+  // 256 names stay the last the program uses; the first frame in this
+  // context fills it (see frame.cpp).
+  wallList = glGenLists(1);
+  wallListMade = false;
   BuildGlyphLists();
   return true;
 }
@@ -100,7 +105,6 @@ void BuildCubeList() {
 }
 
 void BuildWallList(const float* xs, const float* ys, const float* zs, size_t count) {
-  if (wallList == 0) wallList = glGenLists(1);
   glNewList(wallList, GL_COMPILE);
   glBegin(GL_QUADS);
   for (size_t i = 0; i < count; ++i) {
@@ -115,4 +119,5 @@ void BuildWallList(const float* xs, const float* ys, const float* zs, size_t cou
   }
   glEnd();
   glEndList();
+  wallListMade = true;
 }

@@ -15,9 +15,11 @@ bool InitScene();
 // Compiles the cube into cubeList.
 void BuildCubeList();
 
-// Display-list name of the walls drawn in one call (see frame.cpp); 0 until
-// the first frame of a rendering context makes it.
+// Display-list name of the walls drawn in one call (see frame.cpp),
+// reserved by InitScene; wallListMade is false until BuildWallList has
+// filled it in this rendering context.
 extern unsigned int wallList;
+extern bool wallListMade;
 // Compiles into wallList the cube moved to each of the given cells, in index
 // order: the same faces, normals and corners as cubeList, each corner
 // already added to its cell, to be called under the camera translation.

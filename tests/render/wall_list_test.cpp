@@ -99,24 +99,27 @@ TEST_F(WallListTest, WallsFromOneListDrawTheSamePixelsAsOneCubeAtATime) {
 }
 
 // A new rendering context starts without the walls' list; the first frame
-// in it makes one there.
+// in it makes one there, under a name reserved before the glyphs' 256, so
+// that no name past those is used.
 TEST_F(WallListTest, ANewContextGetsItsOwnWallList) {
   BuildWorld();
   DrawFrame();
-  ASSERT_NE(wallList, 0u);
+  EXPECT_TRUE(wallListMade);
   EXPECT_EQ(glIsList(wallList), GL_TRUE);
 
   CloseFrameWindow();
   ASSERT_TRUE(OpenFrameWindow(640, 480));
   ResizeScene(640, 480);
   ASSERT_TRUE(InitScene());
-  EXPECT_EQ(wallList, 0u);
+  EXPECT_FALSE(wallListMade);
+  EXPECT_LT(wallList, glyphBase);
 
   DrawFrameOneByOne();
   FramePicture oneByOne = ReadFrame(640, 480);
   DrawFrame();
-  EXPECT_NE(wallList, 0u);
+  EXPECT_TRUE(wallListMade);
   EXPECT_EQ(DifferingPixels(oneByOne, ReadFrame(640, 480)), 0);
+  EXPECT_FALSE(glIsList(glyphBase + 256));
 }
 
 }  // namespace
