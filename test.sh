@@ -7,4 +7,11 @@ tools/install-deps.sh
 cmake --preset linux >/dev/null
 cmake --build --preset linux
 tools/with-xvfb.sh ctest --preset linux
+# The whole suite again under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer: any report fails the run.
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize
+tools/with-xvfb.sh ctest --preset sanitize
+# The fuzz targets for a bounded time (tools/fuzz.sh <seconds> runs longer).
+tools/fuzz.sh 20
 tools/windows-tests.sh

@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   # build
   cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev googletest libbenchmark-dev
+  # the fuzz targets (libFuzzer)
+  clang-14 libclang-rt-14-dev
   # the platform layer and the renderer
   libsdl2-dev libfontconfig-dev libfreetype-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri libpng-dev
   # fonts: an outline font for the score, bitmap fonts for message boxes

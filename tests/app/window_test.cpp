@@ -108,6 +108,7 @@ TEST_F(WindowTest, EveryFailureIsReportedInItsOwnWordsAfterTheRightTeardown) {
       DriveFail(row.operation);
     }
     HWND window = mainWindow;
+    HGLRC context = renderContext;
     if (row.duringClose) CloseMainWindow();
 
     const std::vector<ShownBox>& boxes = DriveShownBoxes();
@@ -136,6 +137,7 @@ TEST_F(WindowTest, EveryFailureIsReportedInItsOwnWordsAfterTheRightTeardown) {
     DriveClearFaults();
     if (row.leftWindows) DestroyWindow(window);
     if (row.leftClasses) UnregisterClassA("OpenGL", GetModuleHandleA(nullptr));
+    if (row.number == 12) wglDeleteContext(context);
   }
 }
 
