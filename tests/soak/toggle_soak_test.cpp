@@ -154,14 +154,24 @@ TEST(ToggleSoak, TwoHundredTogglesLeaveNothingBehind) {
   EXPECT_EQ(renderContext, nullptr);
 
   // Resident memory after the first 20 toggles (the software renderer and
-  // the font cache have settled) against the end: a resource check with a
-  // generous bound, not a timing.
+  // the font cache have settled) against the end: a resource check, not a
+  // timing. The allocator keeps what it once took, so the resident size is a
+  // high-water mark that now and then rises in one step (up to about a
+  // megabyte) when some pass needs a new chunk. A leak instead raises it
+  // toggle after toggle: even 1 kB per toggle shows on every fourth one. So
+  // the size must stay put on nearly every toggle, and the total growth
+  // within a few such steps.
   const long warm = seen[19].residentKb;
   const long last = seen.back().residentKb;
-  std::printf("toggle soak: %zu toggles, resident %ld kB after 20, %ld kB after %zu (growth %ld kB)\n", seen.size(),
-              warm, last, seen.size(), last - warm);
+  int rises = 0;
+  for (size_t i = 20; i < seen.size(); ++i) {
+    if (seen[i].residentKb > seen[i - 1].residentKb) ++rises;
+  }
+  std::printf("toggle soak: %zu toggles, resident %ld kB after 20, %ld kB after %zu (growth %ld kB in %d rises)\n",
+              seen.size(), warm, last, seen.size(), last - warm, rises);
 #ifndef QUELLOR_ASAN
-  EXPECT_LE(last - warm, 1024) << "resident memory grew over the toggles";
+  EXPECT_LE(rises, int(seen.size() - 20) / 10) << "resident memory rose toggle after toggle";
+  EXPECT_LE(last - warm, 4096) << "resident memory grew over the toggles";
 #endif
   DriveReset();
 }
