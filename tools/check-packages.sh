@@ -51,7 +51,9 @@ dpkg-deb -x "$deb" "$work/deb"
 game="$work/deb/usr/games/quellor"
 # Every library the game links comes from a package it depends on.
 for library in $(objdump -p "$game" | awk '/NEEDED/ {print $2}'); do
-  path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && /x86-64/ {print $NF; exit}')
+  # awk reads the whole list: stopping early would end ldconfig with SIGPIPE,
+  # which pipefail would turn into a silent exit of this script.
+  path=$(ldconfig -p | awk -v lib="$library" '$1 == lib && /x86-64/ && path == "" {path = $NF} END {print path}')
   if [ -z "$path" ]; then
     fail "the game links $library, which is not installed here"
     continue
