@@ -22,7 +22,7 @@ WaitWindow() {
   local title="$1" seconds="${2:-30}" id
   local deadline=$((SECONDS + seconds))
   while [ "$SECONDS" -le "$deadline" ]; do
-    id=$(FindWindows "$title" | head -1)
+    id=$(FindWindows "$title" | sed -n 1p)
     if [ -n "$id" ]; then
       echo "$id"
       return 0

@@ -116,7 +116,7 @@ case "$scenario" in
     ShowsBoard "$window"
     HoldKey "$window" F1
     for _ in $(seq 1 100); do
-      window=$(FindWindows "$title" | head -1)
+      window=$(FindWindows "$title" | sed -n 1p)
       if [ -n "$window" ] && [ "$(OuterRegion "$window")" != "$(WindowRegion "$window")" ]; then break; fi
       sleep 0.1
     done
