@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "proc_status.h"
+
 #include "app/main.h"
 #include "app/window.h"
 #include "game/keys.h"
@@ -26,22 +28,6 @@
 namespace {
 
 const char* const kTitle = "Quellor, coded by r0vane";
-
-long StatusField(const char* name) {
-  FILE* status = std::fopen("/proc/self/status", "r");
-  if (!status) return -1;
-  char line[256];
-  long value = -1;
-  const size_t length = std::strlen(name);
-  while (std::fgets(line, sizeof line, status)) {
-    if (std::strncmp(line, name, length) == 0 && line[length] == ':') {
-      value = std::atol(line + length + 1);
-      break;
-    }
-  }
-  std::fclose(status);
-  return value;
-}
 
 double Milliseconds(std::chrono::steady_clock::time_point from) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - from).count();

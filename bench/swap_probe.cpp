@@ -26,6 +26,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "proc_status.h"
 #include <ctime>
 #include <vector>
 
@@ -37,21 +39,6 @@ double NowSeconds() {
   return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
-long StatusField(const char* name) {
-  FILE* status = std::fopen("/proc/self/status", "r");
-  if (!status) return -1;
-  char line[256];
-  long value = -1;
-  const size_t length = std::strlen(name);
-  while (std::fgets(line, sizeof line, status)) {
-    if (std::strncmp(line, name, length) == 0 && line[length] == ':') {
-      value = std::atol(line + length + 1);
-      break;
-    }
-  }
-  std::fclose(status);
-  return value;
-}
 
 std::vector<double>& SwapTimes() {
   static std::vector<double> times;
