@@ -1,6 +1,6 @@
 // The window-system state shared by the shell, the renderer (which selects
 // its font into deviceContext) and the main loop.
-#include "app/window.h"
+#include "app/handles.h"
 
 HINSTANCE appInstance = nullptr;
 HWND mainWindow = nullptr;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "game/keys.h"
 #include "render/scene.h"
 
 // The first four fields hold from program start; the rest are filled by the

@@ -2,18 +2,9 @@
 // the window procedure that turns messages into the program's shared state.
 #pragma once
 
-#include "game/keys.h"
+#include "app/handles.h"
 #include "platform/win32.h"
 
-// Window-system handles; each is null while its object does not exist.
-extern HINSTANCE appInstance;
-extern HWND mainWindow;
-extern HDC deviceContext;
-extern HGLRC renderContext;
-// The window runs in an exclusive fullscreen display mode.
-extern bool fullscreen;
-// The window is not minimised; frames are drawn only while it is set.
-extern bool appActive;
 // The pixel format asked for: double-buffered RGBA with a 16-bit depth buffer.
 extern PIXELFORMATDESCRIPTOR pixelFormatRequest;
 

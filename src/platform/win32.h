@@ -2,9 +2,10 @@
 //
 // The game, the renderer and the shell are written once against the Win32,
 // GDI, WGL, KERNEL32 and WINMM names. On Windows this header is the real
-// <windows.h>; everywhere else it declares our own layer (src/platform/linux),
-// which provides exactly the operations the program calls, with their Win32
-// names, signatures, records and constant values, and nothing more.
+// <windows.h>; everywhere else it declares our own layer (src/platform/core
+// over a backend), which provides the operations the program calls with
+// their Win32 names, signatures, C linkage, records and constant values.
+// It declares the names the program and the layer use, and no others.
 #pragma once
 
 #ifdef _WIN32
@@ -28,7 +29,6 @@
 // pointer-sized message parameters 64 bits.
 #define WINAPI
 #define CALLBACK
-#define CONST const
 
 typedef int BOOL;
 typedef unsigned char BYTE;
@@ -225,7 +225,6 @@ typedef struct _GLYPHMETRICSFLOAT {
 
 // ---------------------------------------------------------------- constants
 // Window messages.
-#define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
 #define WM_MOVE 0x0003
@@ -236,9 +235,7 @@ typedef struct _GLYPHMETRICSFLOAT {
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
-#define WM_ERASEBKGND 0x0014
 #define WM_SHOWWINDOW 0x0018
-#define WM_ACTIVATEAPP 0x001C
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_KEYDOWN 0x0100
@@ -298,7 +295,6 @@ typedef struct _GLYPHMETRICSFLOAT {
 #define VK_NUMPAD9 0x69
 #define VK_MULTIPLY 0x6A
 #define VK_ADD 0x6B
-#define VK_SEPARATOR 0x6C
 #define VK_SUBTRACT 0x6D
 #define VK_DECIMAL 0x6E
 #define VK_DIVIDE 0x6F
@@ -316,12 +312,6 @@ typedef struct _GLYPHMETRICSFLOAT {
 #define VK_F12 0x7B
 #define VK_NUMLOCK 0x90
 #define VK_SCROLL 0x91
-#define VK_LSHIFT 0xA0
-#define VK_RSHIFT 0xA1
-#define VK_LCONTROL 0xA2
-#define VK_RCONTROL 0xA3
-#define VK_LMENU 0xA4
-#define VK_RMENU 0xA5
 #define VK_OEM_1 0xBA
 #define VK_OEM_PLUS 0xBB
 #define VK_OEM_COMMA 0xBC
@@ -338,28 +328,23 @@ typedef struct _GLYPHMETRICSFLOAT {
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
 #define CS_OWNDC 0x0020
-#define WS_OVERLAPPED 0x00000000L
 #define WS_POPUP 0x80000000L
 #define WS_VISIBLE 0x10000000L
 #define WS_CLIPSIBLINGS 0x04000000L
 #define WS_CLIPCHILDREN 0x02000000L
 #define WS_CAPTION 0x00C00000L
-#define WS_SYSMENU 0x00080000L
 #define WS_THICKFRAME 0x00040000L
-#define WS_MINIMIZEBOX 0x00020000L
-#define WS_MAXIMIZEBOX 0x00010000L
-#define WS_OVERLAPPEDWINDOW \
-  (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
+#define WS_BORDER 0x00800000L
+#define WS_DLGFRAME 0x00400000L
+#define WS_OVERLAPPEDWINDOW 0x00CF0000L  // caption, system menu, thick frame, minimise and maximise boxes
 #define WS_EX_WINDOWEDGE 0x00000100L
 #define WS_EX_APPWINDOW 0x00040000L
 
 // ShowWindow, PeekMessageA.
 #define SW_HIDE 0
-#define SW_SHOWNORMAL 1
 #define SW_SHOWMINIMIZED 2
 #define SW_SHOW 5
 #define SW_MINIMIZE 6
-#define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
@@ -372,13 +357,11 @@ typedef struct _GLYPHMETRICSFLOAT {
 #define MB_OK 0x00000000L
 #define MB_OKCANCEL 0x00000001L
 #define MB_YESNO 0x00000004L
-#define MB_ICONHAND 0x00000010L
-#define MB_ICONERROR MB_ICONHAND
+#define MB_YESNOCANCEL 0x00000003L
+#define MB_ICONERROR 0x00000010L
 #define MB_ICONQUESTION 0x00000020L
-#define MB_ICONEXCLAMATION 0x00000030L
-#define MB_ICONWARNING MB_ICONEXCLAMATION
-#define MB_ICONASTERISK 0x00000040L
-#define MB_ICONINFORMATION MB_ICONASTERISK
+#define MB_ICONWARNING 0x00000030L
+#define MB_ICONINFORMATION 0x00000040L
 #define MB_TYPEMASK 0x0000000FL
 #define MB_ICONMASK 0x000000F0L
 #define IDOK 1
@@ -387,9 +370,9 @@ typedef struct _GLYPHMETRICSFLOAT {
 #define IDNO 7
 
 // Display settings.
+#define CDS_TEST 0x00000002
 #define CDS_FULLSCREEN 0x00000004
 #define DISP_CHANGE_SUCCESSFUL 0
-#define DISP_CHANGE_RESTART 1
 #define DISP_CHANGE_FAILED (-1)
 #define DISP_CHANGE_BADMODE (-2)
 #define DM_BITSPERPEL 0x00040000L
@@ -399,22 +382,23 @@ typedef struct _GLYPHMETRICSFLOAT {
 
 // Pixel formats.
 #define PFD_DOUBLEBUFFER 0x00000001
+#define PFD_STEREO 0x00000002
 #define PFD_DRAW_TO_WINDOW 0x00000004
+#define PFD_DRAW_TO_BITMAP 0x00000008
+#define PFD_SUPPORT_GDI 0x00000010
 #define PFD_SUPPORT_OPENGL 0x00000020
+#define PFD_DEPTH_DONTCARE 0x20000000
+#define PFD_DOUBLEBUFFER_DONTCARE 0x40000000
 #define PFD_TYPE_RGBA 0
 #define PFD_TYPE_COLORINDEX 1
 #define PFD_MAIN_PLANE 0
 
 // Fonts.
-#define FW_DONTCARE 0
 #define FW_NORMAL 400
 #define FW_BOLD 700
 #define ANSI_CHARSET 0
-#define DEFAULT_CHARSET 1
-#define OUT_DEFAULT_PRECIS 0
 #define OUT_TT_PRECIS 4
 #define CLIP_DEFAULT_PRECIS 0
-#define DEFAULT_QUALITY 0
 #define ANTIALIASED_QUALITY 4
 #define DEFAULT_PITCH 0
 #define FF_DONTCARE 0x00
@@ -422,6 +406,11 @@ typedef struct _GLYPHMETRICSFLOAT {
 #define WGL_FONT_POLYGONS 1
 
 // ---------------------------------------------------------------- operations
+// C linkage, as the system's own DLLs export them.
+#ifdef __cplusplus
+extern "C" {
+#endif
+
 // USER32: classes, windows, messages, display modes, message boxes.
 ATOM WINAPI RegisterClassA(const WNDCLASSA* wndClass);
 BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance);
@@ -471,5 +460,9 @@ DWORD WINAPI timeGetTime(void);
 
 // The program's entry, called by the layer's main() as Windows calls it.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
+
+#ifdef __cplusplus
+}
+#endif
 
 #endif

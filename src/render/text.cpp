@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/window.h"
+#include "app/handles.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

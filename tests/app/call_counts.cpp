@@ -1,5 +1,5 @@
-// The wrappers behind call_counts.h. The layer's operations have C++ linkage,
-// so the linker wraps them under their mangled names (Itanium ABI), which
+// The wrappers behind call_counts.h. The layer's operations have C linkage,
+// as on Windows, so the linker wraps them under their own names, which
 // CMakeLists.txt passes to --wrap.
 #include "call_counts.h"
 
@@ -11,17 +11,17 @@ int defaults = 0;
 }  // namespace
 
 extern "C" {
-BOOL __real__Z11SwapBuffersP5HDC__(HDC dc);
-LRESULT __real__Z14DefWindowProcAP6HWND__jml(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL __real_SwapBuffers(HDC dc);
+LRESULT __real_DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-BOOL __wrap__Z11SwapBuffersP5HDC__(HDC dc) {
+BOOL __wrap_SwapBuffers(HDC dc) {
   ++swaps;
-  return __real__Z11SwapBuffersP5HDC__(dc);
+  return __real_SwapBuffers(dc);
 }
 
-LRESULT __wrap__Z14DefWindowProcAP6HWND__jml(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT __wrap_DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ++defaults;
-  return __real__Z14DefWindowProcAP6HWND__jml(window, message, wParam, lParam);
+  return __real_DefWindowProcA(window, message, wParam, lParam);
 }
 }
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/linux/layer.h"
+#include "platform/core/hooks.h"
 #include "platform/win32.h"
 #include "gl_context.h"
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/linux/layer.h"
+#include "platform/core/hooks.h"
 #include "platform/win32.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "app/window.h"
 #include "game/keys.h"
 #include "game/world.h"
-#include "platform/linux/layer.h"
+#include "platform/core/hooks.h"
 #include "platform/testing/driver.h"
 #include "render/scene.h"
 #include "render/text.h"

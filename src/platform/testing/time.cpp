@@ -1,6 +1,6 @@
 // Virtual time for the performance counter and the millisecond clock.
 #include "platform/testing/driver.h"
-#include "platform/linux/layer.h"
+#include "platform/core/hooks.h"
 
 void DriveVirtualTime(bool hasCounter, int64_t frequency) {
   layerClock = LayerClock();

@@ -1,8 +1,11 @@
-// State the layer's files share: the fault table the test driver arms.
-#include "platform/linux/layer.h"
-
+// The test driver's hooks and the fault table it arms. Everything here is
+// off in the game.
 #include <map>
 #include <string>
+
+#include "platform/core/hooks.h"
+
+LayerHooks layerHooks;
 
 namespace {
 // operation -> calls left until it fails (1: the next call); 0: every call.

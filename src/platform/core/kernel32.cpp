@@ -1,23 +1,15 @@
-// KERNEL32 on Linux: GetModuleHandleA, QueryPerformanceFrequency,
+// KERNEL32: GetModuleHandleA, QueryPerformanceFrequency,
 // QueryPerformanceCounter.
 //
 // Callers may rely on: GetModuleHandleA(null) returns the same non-null
-// handle for the whole run; the performance counter is the monotonic clock in
-// nanoseconds (frequency 1,000,000,000), never decreasing. Under the test
-// driver's virtual time both read `layerClock` instead, and the frequency
-// query fails when the virtual machine has no counter.
-#include "platform/win32.h"
-#include "platform/linux/layer.h"
-
-#include <ctime>
+// handle for the whole run; the performance counter is the backend's
+// monotonic clock in nanoseconds (frequency 1,000,000,000), never
+// decreasing. Under the test driver's virtual time both read `layerClock`
+// instead, and the frequency query fails when the virtual machine has no
+// counter.
+#include "platform/core/core.h"
 
 LayerClock layerClock;
-
-int64_t LayerMonotonicNanoseconds() {
-  timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
   static struct HINSTANCE__ programModule;
@@ -37,9 +29,8 @@ BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
   if (layerClock.virtualTime) {
     layerClock.counter += layerClock.counterStepPerRead;
     count->QuadPart = layerClock.counter;
-    if (layerClock.onRead) layerClock.onRead();
     return layerClock.hasCounter ? TRUE : FALSE;
   }
-  count->QuadPart = LayerMonotonicNanoseconds();
+  count->QuadPart = BackendMonotonicNanoseconds();
   return TRUE;
 }

@@ -1,42 +1,31 @@
-// Outline fonts: CreateFontA and SelectObject (GDI32), wglUseFontOutlinesA (WGL).
+// OPENGL32, outline fonts: wglUseFontOutlinesA.
 //
-// What callers may rely on:
-// - CreateFontA records its 14 arguments and returns a new font handle; no
-//   font file is looked up until glyphs are asked for.
-// - SelectObject(dc, font) makes `font` the device context's current font and
-//   returns the font selected before (null if none). A null device context or
-//   a null or unknown object returns null and changes nothing.
-// - wglUseFontOutlinesA(dc, first, count, listBase, deviation, extrusion,
-//   format, metrics) builds, in the current rendering context, list
-//   listBase + i for character code first + i (ANSI codes, Windows-1252, are
-//   mapped to Unicode; codes the font lacks get its missing glyph):
-//     WGL_FONT_POLYGONS: the filled glyph (the font's own fill rule) as a
-//       front face at z = 0 with normal (0,0,1), a back face at z = -extrusion
-//       with normal (0,0,-1), and side walls joining the outline edges, each
-//       with its normal perpendicular to the edge, pointing out;
-//     WGL_FONT_LINES: the outline as line loops at z = 0;
-//   and then translates by (gmfCellIncX, gmfCellIncY, 0). Units: the em
-//   square is 1.0 in x and y. Curves are flattened so that no chord strays
-//   further than `deviation` from the curve; 0 means one design unit of the
-//   font. `metrics` (may be null) gets one GLYPHMETRICSFLOAT per code in the
-//   same units. The font file is the one fontconfig picks for the face name,
-//   weight and italic flag.
-//   Returns FALSE, making no list and leaving `metrics` untouched, when no
-//   rendering context is current, no font is selected into `dc`, no scalable
-//   outline font can be found, or the arguments are unusable.
-//   Each solid glyph list is a single run of GL_TRIANGLES followed by the
-//   translation.
-// - LayerFontsReleaseDC(dc) (layer.h) forgets the DC's selection and frees the
-//   font records no longer selected anywhere, so nothing grows when windows
-//   and device contexts are made again and again. Opened font files are kept
-//   and shared by every font that maps to them; the flattened and tessellated
-//   glyphs of the last face and deviation used are kept too, so a new
-//   rendering context gets its lists without cutting up the outlines again.
+// Callers may rely on: wglUseFontOutlinesA(dc, first, count, listBase,
+// deviation, extrusion, format, metrics) builds, in the current rendering
+// context, list listBase + i for character code first + i (ANSI codes,
+// Windows-1252, are mapped to Unicode; codes the font lacks get its missing
+// glyph):
+//   WGL_FONT_POLYGONS: the filled glyph (the font's own fill rule) as a
+//     front face at z = 0 with normal (0,0,1), a back face at z = -extrusion
+//     with normal (0,0,-1), and side walls joining the outline edges, each
+//     with its normal perpendicular to the edge, pointing out;
+//   WGL_FONT_LINES: the outline as line loops at z = 0;
+// and then translates by (gmfCellIncX, gmfCellIncY, 0). Units: the em
+// square is 1.0 in x and y. Curves are flattened so that no chord strays
+// further than `deviation` from the curve; 0 means one design unit of the
+// font. `metrics` (may be null) gets one GLYPHMETRICSFLOAT per code in the
+// same units. The font file is the first scalable outline font the backend
+// offers for the face name, weight and italic flag of the DC's font.
+// Returns FALSE, making no list and leaving `metrics` untouched, when no
+// rendering context is current, no font is selected into `dc`, no scalable
+// outline font can be found, or the arguments are unusable.
+// Each solid glyph list is a single run of GL_TRIANGLES followed by the
+// translation. Opened font files are kept and shared by every font that
+// maps to them; the flattened and tessellated glyphs of the last face and
+// deviation used are kept too, so a new rendering context gets its lists
+// without cutting up the outlines again.
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <GL/glx.h>
-#include <SDL.h>
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -45,31 +34,15 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <deque>
 #include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "platform/linux/layer.h"
-#include "platform/win32.h"
+#include "platform/core/core.h"
 
 namespace {
-
-// ---------------------------------------------------------------- font records
-struct FontRecord {
-  int height, width, escapement, orientation, weight;
-  DWORD italic, underline, strikeOut, charSet, outPrecision, clipPrecision, quality, pitchAndFamily;
-  std::string faceName;  // at most 31 characters, as GDI keeps it
-  bool everSelected;
-};
-
-// Font handles are numbers, never reused, so a stale handle is only ever
-// unknown, never some other font.
-std::unordered_map<uintptr_t, FontRecord> fontTable;
-uintptr_t nextFontHandle = 0x4600;
-std::unordered_map<HDC__*, uintptr_t> selectedFonts;  // device context -> font handle
 
 // ---------------------------------------------------------------- font files
 struct OpenFace {
@@ -114,19 +87,14 @@ OpenFace* OpenFontFile(const char* file, int index) {
   return &openFaces.back();
 }
 
-OpenFace* OpenMatchedFace(FcPattern* match) {
-  FcChar8* file = nullptr;
-  int index = 0;
-  FcBool outline = FcTrue;
-  if (FcPatternGetString(match, FC_FILE, 0, &file) != FcResultMatch || file == nullptr) return nullptr;
-  FcPatternGetInteger(match, FC_INDEX, 0, &index);
-  if (FcPatternGetBool(match, FC_OUTLINE, 0, &outline) == FcResultMatch && !outline) return nullptr;
-  return OpenFontFile(reinterpret_cast<const char*>(file), index);
+// The installed face the backend offers first for the font's face name,
+// weight and italic flag that is a scalable outline font.
+bool TakeFontFile(const char* file, int index, void* found) {
+  *static_cast<OpenFace**>(found) = OpenFontFile(file, index);
+  return *static_cast<OpenFace**>(found) != nullptr;
 }
 
-// The installed face fontconfig picks for the font's face name, weight and
-// italic flag: its best match, or else the best scalable one it would offer.
-OpenFace* FindFace(const FontRecord& font) {
+OpenFace* FindFace(const LayerFont& font) {
   int weight = font.weight <= 0 ? FW_NORMAL : (font.weight > 1000 ? 1000 : font.weight);
   std::string key = font.faceName;
   for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -135,32 +103,7 @@ OpenFace* FindFace(const FontRecord& font) {
   if (known != matchedFaces.end()) return known->second;
 
   OpenFace* found = nullptr;
-  if (FreeTypeReady() && FcInit()) {
-    FcPattern* pattern = FcPatternCreate();
-    if (!font.faceName.empty())
-      FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(font.faceName.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight));
-    FcPatternAddInteger(pattern, FC_SLANT, font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
-      found = OpenMatchedFace(match);
-      FcPatternDestroy(match);
-    }
-    if (found == nullptr) {
-      if (FcFontSet* sorted = FcFontSort(nullptr, pattern, FcTrue, nullptr, &result)) {
-        for (int i = 0; i < sorted->nfont && found == nullptr; ++i) {
-          FcPattern* candidate = FcFontRenderPrepare(nullptr, pattern, sorted->fonts[i]);
-          if (candidate == nullptr) continue;
-          found = OpenMatchedFace(candidate);
-          FcPatternDestroy(candidate);
-        }
-        FcFontSetDestroy(sorted);
-      }
-    }
-    FcPatternDestroy(pattern);
-  }
+  if (FreeTypeReady()) BackendEachFontFile(font.faceName.c_str(), weight, font.italic != 0, TakeFontFile, &found);
   matchedFaces[key] = found;
   return found;
 }
@@ -446,60 +389,18 @@ void EmitLines(const GlyphShape& shape) {
   }
 }
 
-bool ContextIsCurrent() { return SDL_GL_GetCurrentContext() != nullptr || glXGetCurrentContext() != nullptr; }
-
 }  // namespace
 
-// ---------------------------------------------------------------- GDI32
-HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                         DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
-                         DWORD quality, DWORD pitchAndFamily, LPCSTR faceName) {
-  FontRecord font{height,       width,         escapement, orientation,    weight, italic, underline, strikeOut,
-                  charSet,      outPrecision,  clipPrecision, quality,    pitchAndFamily, std::string(), false};
-  if (faceName != nullptr) font.faceName.assign(faceName, strnlen(faceName, 31));
-  uintptr_t handle = nextFontHandle;
-  nextFontHandle += 8;
-  fontTable.emplace(handle, std::move(font));
-  return reinterpret_cast<HFONT>(handle);
-}
-
-HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object) {
-  uintptr_t handle = reinterpret_cast<uintptr_t>(object);
-  if (dc == nullptr || object == nullptr) return nullptr;
-  auto font = fontTable.find(handle);
-  if (font == fontTable.end()) return nullptr;
-  font->second.everSelected = true;
-  uintptr_t& selected = selectedFonts[dc];
-  uintptr_t previous = selected;
-  selected = handle;
-  return reinterpret_cast<HGDIOBJ>(previous);
-}
-
-void LayerFontsReleaseDC(HDC__* dc) {
-  selectedFonts.erase(dc);
-  for (auto font = fontTable.begin(); font != fontTable.end();) {
-    bool inUse = !font->second.everSelected;  // never selected yet: its creator still holds it
-    for (const auto& selection : selectedFonts)
-      if (selection.second == font->first) inUse = true;
-    font = inUse ? std::next(font) : fontTable.erase(font);
-  }
-}
-
-int LayerFontsLive() { return static_cast<int>(fontTable.size()); }
-
-// ---------------------------------------------------------------- WGL
 BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation,
                                 FLOAT extrusion, int format, GLYPHMETRICSFLOAT* metrics) {
   if (LayerShouldFail("wglUseFontOutlinesA")) return FALSE;
   if (format != WGL_FONT_POLYGONS && format != WGL_FONT_LINES) return FALSE;
   if (listBase == 0 || count > 0xFFFFFFFFu - listBase || count > 0xFFFFFFFFu - first) return FALSE;
   if (!(std::isfinite(deviation) && std::isfinite(extrusion))) return FALSE;
-  if (!ContextIsCurrent()) return FALSE;
-  auto selection = selectedFonts.find(dc);
-  if (dc == nullptr || selection == selectedFonts.end()) return FALSE;
-  auto font = fontTable.find(selection->second);
-  if (font == fontTable.end()) return FALSE;
-  OpenFace* open = FindFace(font->second);
+  if (!BackendContextCurrent()) return FALSE;
+  const LayerFont* font = LayerSelectedFont(dc);
+  if (font == nullptr) return FALSE;
+  OpenFace* open = FindFace(*font);
   if (open == nullptr) return FALSE;
   if (format == WGL_FONT_POLYGONS && !TessellatorReady()) return FALSE;
 

@@ -1,5 +1,5 @@
-// OPENGL32 on Linux, the context part: wglCreateContext, wglMakeCurrent,
-// wglDeleteContext. (Outline fonts are in fonts.cpp.)
+// OPENGL32, rendering contexts: wglCreateContext, wglMakeCurrent,
+// wglDeleteContext.
 //
 // Callers may rely on:
 // - wglCreateContext makes an OpenGL 1.x (compatibility) context for a
@@ -13,36 +13,21 @@
 //   is); FALSE for an unknown handle. Display lists go with their context.
 // - A window destroyed while its context is current leaves no context
 //   current; the context itself lives on until deleted.
-#include "platform/linux/layer.h"
-#include "platform/linux/windows_internal.h"
-
 #include <algorithm>
 
-#include <malloc.h>
+#include "platform/core/core.h"
 
 namespace {
 
 struct ContextRecord {
   HGLRC__ cell;
-  SDL_GLContext gl;
+  NativeContext* native;
   int pixelFormat;
 };
 
 std::vector<ContextRecord*> contexts;
 ContextRecord* current = nullptr;
 LayerWindow* currentWindow = nullptr;
-
-// Mesa's software renderer allocates and frees its working memory for every
-// frame. Left to its defaults, glibc hands that memory back to the system
-// after each frame and faults it in again in the next: a third of a frame's
-// time with a long snake. Freed memory stays in the process instead.
-void KeepFreedMemory() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
-}
 
 ContextRecord* FindContext(HGLRC handle) {
   for (ContextRecord* record : contexts)
@@ -51,14 +36,16 @@ ContextRecord* FindContext(HGLRC handle) {
 }
 
 void ReleaseCurrent() {
-  if (LayerVideoStarted()) SDL_GL_MakeCurrent(nullptr, nullptr);
+  if (BackendVideoStarted()) BackendMakeCurrent(nullptr, nullptr);
   current = nullptr;
   currentWindow = nullptr;
 }
 
 }  // namespace
 
-HGLRC LayerCurrentContext() { return current ? &current->cell : nullptr; }
+bool LayerContextCurrent() { return current != nullptr; }
+
+LayerWindow* LayerCurrentWindow() { return currentWindow; }
 
 void LayerWindowGoing(LayerWindow* window) {
   if (currentWindow == window) ReleaseCurrent();
@@ -67,19 +54,11 @@ void LayerWindowGoing(LayerWindow* window) {
 HGLRC WINAPI wglCreateContext(HDC dc) {
   if (LayerShouldFail("wglCreateContext")) return nullptr;
   LayerWindow* window = LayerFindWindowByDC(dc);
-  if (!window || !window->pixelFormat || !window->native) return nullptr;
-  LayerApplyFormatAttributes(window->pixelFormat);
-  KeepFreedMemory();
-  SDL_GLContext gl = SDL_GL_CreateContext(window->native);
-  // SDL makes the new context current; Windows does not.
-  if (current && currentWindow)
-    SDL_GL_MakeCurrent(currentWindow->native, current->gl);
-  else
-    SDL_GL_MakeCurrent(nullptr, nullptr);
-  if (!gl) return nullptr;
-  ContextRecord* record = new ContextRecord;
-  record->gl = gl;
-  record->pixelFormat = window->pixelFormat;
+  NativeFormat format;
+  if (!window || !window->native || !LayerFormatAt(window->pixelFormat, &format)) return nullptr;
+  NativeContext* native = BackendCreateContext(window->native, &format);
+  if (!native) return nullptr;
+  ContextRecord* record = new ContextRecord{HGLRC__(), native, window->pixelFormat};
   contexts.push_back(record);
   return &record->cell;
 }
@@ -93,7 +72,7 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context) {
   ContextRecord* record = FindContext(context);
   LayerWindow* window = LayerFindWindowByDC(dc);
   if (!record || !window || window->pixelFormat != record->pixelFormat ||
-      SDL_GL_MakeCurrent(window->native, record->gl) != 0) {
+      !BackendMakeCurrent(window->native, record->native)) {
     ReleaseCurrent();
     return FALSE;
   }
@@ -107,7 +86,7 @@ BOOL WINAPI wglDeleteContext(HGLRC context) {
   ContextRecord* record = FindContext(context);
   if (!record) return FALSE;
   if (current == record) ReleaseCurrent();
-  SDL_GL_DeleteContext(record->gl);
+  BackendDeleteContext(record->native);
   contexts.erase(std::find(contexts.begin(), contexts.end(), record));
   delete record;
   return TRUE;

@@ -1,15 +1,13 @@
-// The keyboard as Win32 sees it: SDL keys to virtual-key codes, the PC
-// keyboard's scan codes that key messages carry in lParam, and the characters
-// TranslateMessage makes of key presses (US layout).
+// The SDL backend's keyboard: SDL keys to Win32 virtual-key codes, with the
+// PC keyboard's scan codes that key messages carry in lParam.
 //
-// Callers may rely on: every key of a full PC keyboard has its Win32
-// virtual-key code (letters 'A'-'Z', digits '0'-'9', F1-F12, arrows, the
-// editing block, Escape, Return, Space, Tab, Backspace, keypad, punctuation
-// as the VK_OEM_ codes); left and right Shift, Control and Alt all report the
-// generic VK_SHIFT, VK_CONTROL and VK_MENU, as WM_KEYDOWN does on Windows.
-#include "platform/linux/user32_keys.h"
-
-#include "platform/linux/windows_internal.h"
+// Every key of a full PC keyboard has its Win32 virtual-key code (letters
+// 'A'-'Z', digits '0'-'9', F1-F12, arrows, the editing block, Escape,
+// Return, Space, Tab, Backspace, keypad, punctuation as the VK_OEM_ codes);
+// left and right Shift, Control and Alt all report the generic VK_SHIFT,
+// VK_CONTROL and VK_MENU, as WM_KEYDOWN does on Windows.
+#include "platform/sdl/sdl_backend.h"
+#include "platform/win32.h"
 
 namespace {
 
@@ -137,14 +135,18 @@ const KeyRow* RowOf(SDL_Keycode keycode, SDL_Scancode scancode) {
   return nullptr;
 }
 
-// The keys as the message loop has taken them off the queue, which is what
-// TranslateMessage looks at (as GetKeyState does on Windows).
-bool keyIsDown[256];
-bool capsLockOn = false;
-
 }  // namespace
 
-bool LayerKeyForVirtualKey(int virtualKey, SDL_Keycode* keycode, SDL_Scancode* scancode) {
+bool SdlVirtualKeyOf(SDL_Keycode keycode, SDL_Scancode scancode, int* virtualKey, int* scanCode, bool* extended) {
+  const KeyRow* row = RowOf(keycode, scancode);
+  if (!row) return false;
+  *virtualKey = row->virtualKey;
+  *scanCode = row->pcScancode;
+  *extended = row->extended;
+  return true;
+}
+
+bool SdlKeyOfVirtualKey(int virtualKey, SDL_Keycode* keycode, SDL_Scancode* scancode) {
   for (const KeyRow& row : keyRows) {
     if (row.virtualKey == virtualKey) {
       *keycode = row.keycode;
@@ -153,64 +155,4 @@ bool LayerKeyForVirtualKey(int virtualKey, SDL_Keycode* keycode, SDL_Scancode* s
     }
   }
   return false;
-}
-
-int LayerVirtualKeyOf(SDL_Keycode keycode, SDL_Scancode scancode) {
-  const KeyRow* row = RowOf(keycode, scancode);
-  return row ? row->virtualKey : 0;
-}
-
-LPARAM LayerKeyParameter(SDL_Keycode keycode, SDL_Scancode scancode, bool down, bool repeat, bool altHeld) {
-  const KeyRow* row = RowOf(keycode, scancode);
-  uint32_t value = 1;  // repeat count
-  if (row) {
-    value |= uint32_t(row->pcScancode) << 16;
-    if (row->extended) value |= 1u << 24;
-  }
-  if (altHeld) value |= 1u << 29;
-  if (repeat || !down) value |= 1u << 30;  // the key was down before
-  if (!down) value |= 1u << 31;
-  return LPARAM(value);
-}
-
-void LayerKeyTaken(UINT message, WPARAM virtualKey) {
-  if (virtualKey >= 256) return;
-  bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-  bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
-  if (!down && !up) return;
-  if (down && virtualKey == VK_CAPITAL && !keyIsDown[VK_CAPITAL]) capsLockOn = !capsLockOn;
-  keyIsDown[virtualKey] = down;
-}
-
-void LayerResetKeyboard() {
-  for (bool& key : keyIsDown) key = false;
-  capsLockOn = false;
-}
-
-int LayerCharacterOf(int virtualKey, bool altHeld) {
-  bool shift = keyIsDown[VK_SHIFT];
-  bool control = keyIsDown[VK_CONTROL] && !altHeld;
-  if (virtualKey >= 'A' && virtualKey <= 'Z') {
-    if (control) return virtualKey - 'A' + 1;
-    bool upper = shift != capsLockOn;
-    return upper ? virtualKey : virtualKey - 'A' + 'a';
-  }
-  if (control) return 0;
-  if (virtualKey >= '0' && virtualKey <= '9') return shift ? ")!@#$%^&*("[virtualKey - '0'] : virtualKey;
-  if (virtualKey >= VK_NUMPAD0 && virtualKey <= VK_NUMPAD9) return '0' + virtualKey - VK_NUMPAD0;
-  struct Punctuation {
-    int virtualKey;
-    char plain, shifted;
-  };
-  static const Punctuation punctuation[] = {
-      {VK_OEM_1, ';', ':'},  {VK_OEM_PLUS, '=', '+'},  {VK_OEM_COMMA, ',', '<'}, {VK_OEM_MINUS, '-', '_'},
-      {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'}, {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},
-      {VK_OEM_5, '\\', '|'}, {VK_OEM_6, ']', '}'},     {VK_OEM_7, '\'', '"'},    {VK_SPACE, ' ', ' '},
-      {VK_RETURN, '\r', '\r'}, {VK_TAB, '\t', '\t'},   {VK_BACK, 8, 8},          {VK_ESCAPE, 27, 27},
-      {VK_MULTIPLY, '*', '*'}, {VK_ADD, '+', '+'},     {VK_SUBTRACT, '-', '-'},  {VK_DECIMAL, '.', '.'},
-      {VK_DIVIDE, '/', '/'},
-  };
-  for (const Punctuation& p : punctuation)
-    if (p.virtualKey == virtualKey) return shift ? p.shifted : p.plain;
-  return 0;
 }

@@ -1,0 +1,35 @@
+// What the SDL backend's files share.
+#pragma once
+
+#include <SDL2/SDL.h>
+
+#include "platform/core/backend.h"
+
+struct NativeWindow {
+  SDL_Window* sdl;
+};
+
+struct NativeContext {
+  SDL_GLContext gl;
+};
+
+// sdl_video.cpp: the backend's window for an SDL window id; null for windows
+// it did not make (a message box's).
+NativeWindow* SdlFindWindow(Uint32 windowId);
+
+// sdl_gl.cpp: SDL's GL attributes for a format (null: SDL's defaults),
+// set before a window or context is made.
+void SdlApplyFormat(const NativeFormat* format);
+
+// sdl_keys.cpp: the Win32 virtual-key code of an SDL key, with its PC scan
+// code; false for keys Win32 has no code for.
+bool SdlVirtualKeyOf(SDL_Keycode keycode, SDL_Scancode scancode, int* virtualKey, int* scanCode, bool* extended);
+// The SDL key of a virtual-key code (the left one of a pair); false if none.
+bool SdlKeyOfVirtualKey(int virtualKey, SDL_Keycode* keycode, SDL_Scancode* scancode);
+
+// x11.cpp: the parts that only an X server needs.
+// A message box about to be shown gets the keyboard on a server without a
+// window manager.
+void X11LetBoxHaveKeyboard();
+// A GLX context is current on this thread (made by the backend or by anyone).
+bool X11ContextCurrent();

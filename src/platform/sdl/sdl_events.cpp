@@ -1,0 +1,101 @@
+// The SDL backend's events: SDL's key and window events as the backend's
+// events, and events put into SDL's own queue for the test driver.
+#include "platform/sdl/sdl_backend.h"
+
+namespace {
+
+// SDL's window for a backend window, 0 for none.
+Uint32 WindowIdOf(const NativeWindow* window) { return window ? SDL_GetWindowID(window->sdl) : 0; }
+
+bool FromKey(const SDL_KeyboardEvent& key, NativeEvent* event) {
+  *event = NativeEvent();
+  event->kind = NativeEventKind::Key;
+  if (key.windowID) {
+    event->window = SdlFindWindow(key.windowID);
+    if (!event->window) return false;  // a message box's key
+  }
+  if (!SdlVirtualKeyOf(key.keysym.sym, key.keysym.scancode, &event->virtualKey, &event->scanCode,
+                       &event->extended))
+    return false;
+  event->down = key.type == SDL_KEYDOWN;
+  event->repeat = key.repeat != 0;
+  event->altHeld = (key.keysym.mod & KMOD_ALT) != 0;
+  event->controlHeld = (key.keysym.mod & KMOD_CTRL) != 0;
+  return true;
+}
+
+bool FromWindowEvent(const SDL_WindowEvent& windowEvent, NativeEvent* event) {
+  *event = NativeEvent();
+  event->window = SdlFindWindow(windowEvent.windowID);
+  if (!event->window) return false;
+  switch (windowEvent.event) {
+    case SDL_WINDOWEVENT_CLOSE: event->kind = NativeEventKind::Close; return true;
+    case SDL_WINDOWEVENT_MINIMIZED: event->kind = NativeEventKind::Minimised; return true;
+    case SDL_WINDOWEVENT_RESTORED: event->kind = NativeEventKind::Restored; return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: event->kind = NativeEventKind::FocusGained; return true;
+    case SDL_WINDOWEVENT_FOCUS_LOST: event->kind = NativeEventKind::FocusLost; return true;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_RESIZED:
+      event->kind = NativeEventKind::Resized;
+      event->width = windowEvent.data1;
+      event->height = windowEvent.data2;
+      event->maximised = (SDL_GetWindowFlags(event->window->sdl) & SDL_WINDOW_MAXIMIZED) != 0;
+      return true;
+    case SDL_WINDOWEVENT_MOVED:
+      event->kind = NativeEventKind::Moved;
+      event->x = windowEvent.data1;
+      event->y = windowEvent.data2;
+      return true;
+    default:
+      return false;
+  }
+}
+
+Uint8 SdlWindowEventOf(NativeEventKind kind) {
+  switch (kind) {
+    case NativeEventKind::Close: return SDL_WINDOWEVENT_CLOSE;
+    case NativeEventKind::Minimised: return SDL_WINDOWEVENT_MINIMIZED;
+    case NativeEventKind::Restored: return SDL_WINDOWEVENT_RESTORED;
+    case NativeEventKind::FocusGained: return SDL_WINDOWEVENT_FOCUS_GAINED;
+    case NativeEventKind::FocusLost: return SDL_WINDOWEVENT_FOCUS_LOST;
+    default: return SDL_WINDOWEVENT_NONE;
+  }
+}
+
+}  // namespace
+
+bool BackendNextEvent(NativeEvent* event) {
+  SDL_PumpEvents();
+  SDL_Event sdl;
+  while (SDL_PeepEvents(&sdl, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+    if ((sdl.type == SDL_KEYDOWN || sdl.type == SDL_KEYUP) && FromKey(sdl.key, event)) return true;
+    if (sdl.type == SDL_WINDOWEVENT && FromWindowEvent(sdl.window, event)) return true;
+  }
+  return false;
+}
+
+bool BackendInjectEvent(const NativeEvent& event) {
+  SDL_Event sdl;
+  SDL_zero(sdl);
+  if (event.kind == NativeEventKind::Key) {
+    SDL_Keycode keycode;
+    SDL_Scancode scancode;
+    if (!SdlKeyOfVirtualKey(event.virtualKey, &keycode, &scancode)) return false;
+    sdl.type = event.down ? SDL_KEYDOWN : SDL_KEYUP;
+    sdl.key.timestamp = SDL_GetTicks();
+    sdl.key.windowID = WindowIdOf(event.window);
+    sdl.key.state = event.down ? SDL_PRESSED : SDL_RELEASED;
+    sdl.key.repeat = event.repeat ? 1 : 0;
+    sdl.key.keysym.scancode = scancode;
+    sdl.key.keysym.sym = keycode;
+    sdl.key.keysym.mod = Uint16((event.altHeld ? KMOD_LALT : 0) | (event.controlHeld ? KMOD_LCTRL : 0));
+  } else {
+    Uint8 what = SdlWindowEventOf(event.kind);
+    if (what == SDL_WINDOWEVENT_NONE || !event.window) return false;
+    sdl.type = SDL_WINDOWEVENT;
+    sdl.window.timestamp = SDL_GetTicks();
+    sdl.window.windowID = WindowIdOf(event.window);
+    sdl.window.event = what;
+  }
+  return SDL_PushEvent(&sdl) == 1;
+}

@@ -1,0 +1,71 @@
+// The SDL backend's GL: surface attributes, contexts, buffer swaps.
+#include <malloc.h>
+
+#include "platform/sdl/sdl_backend.h"
+
+namespace {
+
+// What the backend last made current, so that a new context (which SDL
+// makes current) leaves the current one as it was.
+NativeWindow* currentWindow = nullptr;
+NativeContext* currentContext = nullptr;
+
+// Mesa's software renderer allocates and frees its working memory for every
+// frame. Left to its defaults, glibc hands that memory back to the system
+// after each frame and faults it in again in the next: a third of a frame's
+// time with a long snake. Freed memory stays in the process instead.
+void KeepFreedMemory() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+}
+
+}  // namespace
+
+void SdlApplyFormat(const NativeFormat* format) {
+  SDL_GL_ResetAttributes();
+  if (!format) return;
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, format->redBits);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, format->greenBits);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, format->blueBits);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, format->alphaBits);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, format->depthBits);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, format->stencilBits);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, format->doubleBuffer ? 1 : 0);
+}
+
+NativeContext* BackendCreateContext(NativeWindow* window, const NativeFormat* format) {
+  SdlApplyFormat(format);
+  KeepFreedMemory();
+  SDL_GLContext gl = SDL_GL_CreateContext(window->sdl);
+  if (currentWindow && currentContext)
+    SDL_GL_MakeCurrent(currentWindow->sdl, currentContext->gl);
+  else
+    SDL_GL_MakeCurrent(nullptr, nullptr);
+  if (!gl) return nullptr;
+  return new NativeContext{gl};
+}
+
+bool BackendMakeCurrent(NativeWindow* window, NativeContext* context) {
+  bool made = SDL_GL_MakeCurrent(window ? window->sdl : nullptr, context ? context->gl : nullptr) == 0;
+  currentWindow = made && context ? window : nullptr;
+  currentContext = made && context ? context : nullptr;
+  return made || !context;
+}
+
+void BackendDeleteContext(NativeContext* context) {
+  if (currentContext == context) {
+    currentContext = nullptr;
+    currentWindow = nullptr;
+  }
+  SDL_GL_DeleteContext(context->gl);
+  delete context;
+}
+
+bool BackendContextCurrent() { return SDL_GL_GetCurrentContext() != nullptr || X11ContextCurrent(); }
+
+void BackendSwapBuffers(NativeWindow* window) {
+  if (SDL_GL_GetCurrentWindow() == window->sdl) SDL_GL_SwapWindow(window->sdl);
+}
