@@ -7,12 +7,11 @@
 #include "game/keys.h"
 #include "render/scene.h"
 
-// The first four fields hold from program start; the rest are filled by the
-// first OpenMainWindow that reaches the pixel-format step.
 PIXELFORMATDESCRIPTOR pixelFormatRequest = {
     40, 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA,
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     0, 0, 0};
+bool pixelFormatFilled = false;
 
 namespace {
 
@@ -20,8 +19,6 @@ const char* const kClassName = "OpenGL";
 // The display-mode request is the 148-byte form of the record on every
 // platform (the Windows headers' DEVMODEA is longer).
 const WORD kDisplayModeSize = 148;
-
-bool pixelFormatFilled = false;
 
 void FillPixelFormatRequest(int bits) {
   pixelFormatRequest.cColorBits = BYTE(bits);

@@ -6,7 +6,11 @@
 #include "platform/win32.h"
 
 // The pixel format asked for: double-buffered RGBA with a 16-bit depth buffer.
+// Its first four fields hold from program start; the first OpenMainWindow
+// that reaches the pixel-format step fills the rest and sets
+// pixelFormatFilled, and later ones use the record as it stands.
 extern PIXELFORMATDESCRIPTOR pixelFormatRequest;
+extern bool pixelFormatFilled;
 
 // Builds class, display mode, window, pixel format and rendering context and
 // initialises the scene. On failure tells the user which step failed, tears

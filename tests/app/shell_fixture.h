@@ -37,6 +37,13 @@ inline void ResetShell() {
   fullscreen = true;
   appActive = true;
   std::fill(keyDown, keyDown + 256, false);
+  // The pixel-format request as at program start, not yet filled.
+  pixelFormatRequest = PIXELFORMATDESCRIPTOR{};
+  pixelFormatRequest.nSize = 40;
+  pixelFormatRequest.nVersion = 1;
+  pixelFormatRequest.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  pixelFormatRequest.iPixelType = PFD_TYPE_RGBA;
+  pixelFormatFilled = false;
 }
 
 inline void ExpectHandlesNull() {

@@ -228,8 +228,7 @@ TEST_F(WindowTest, WindowedOpenLeavesTheDisplayModeAndCursorAlone) {
   ExpectHandlesNull();
 }
 
-// Runs alone in its process (each test does), so the request is still as
-// it was at program start when the test begins.
+// ResetShell puts the request back as it is at program start.
 TEST_F(WindowTest, PixelFormatRequestIsFilledByTheFirstOpenOnly) {
   PIXELFORMATDESCRIPTOR initial = {};
   initial.nSize = 40;

@@ -10,6 +10,6 @@ set(QUELLOR_DRIVER_SOURCES testing/time_windows.cpp)
 set(QUELLOR_EXECUTABLE_KIND WIN32)
 set(QUELLOR_TEST_AREAS game clock windows)
 set(QUELLOR_TESTS_UNDER_EMULATOR ON)
-set(QUELLOR_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the cross build")
+set(QUELLOR_GTEST_SOURCE /usr/src/googletest)
 # The fuzz targets need the layer's driver.
 set(QUELLOR_FUZZ OFF)
