@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/window.h"
+#include "app/handles.h"
 #include "game/world.h"
 #include "offscreen.h"
 #include "platform/win32.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/testing/driver.h"
+#include "platform/testing/format_request.h"
 #include "platform/win32.h"
 
 namespace layer_test {
@@ -36,17 +37,7 @@ inline LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, 
 
 const char* const kClassName = "LayerTest";
 
-inline PIXELFORMATDESCRIPTOR GameFormatRequest() {
-  PIXELFORMATDESCRIPTOR request = {};
-  request.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 16;
-  request.cDepthBits = 16;
-  request.iLayerType = PFD_MAIN_PLANE;
-  return request;
-}
+inline PIXELFORMATDESCRIPTOR GameFormatRequest() { return WindowFormatRequest(16, 16); }
 
 // Classes and windows made by a test, released whatever the test did.
 class LayerTest : public ::testing::Test {

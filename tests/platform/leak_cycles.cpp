@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "platform/core/hooks.h"
+#include "platform/testing/format_request.h"
 #include "platform/win32.h"
 
 namespace {
@@ -35,12 +36,7 @@ bool Cycle() {
                                 rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   HDC dc = GetDC(window);
-  PIXELFORMATDESCRIPTOR request = {};
-  request.nSize = sizeof(request);
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.cColorBits = 16;
-  request.cDepthBits = 16;
+  PIXELFORMATDESCRIPTOR request = WindowFormatRequest();
   if (!SetPixelFormat(dc, ChoosePixelFormat(dc, &request), &request)) return false;
   HGLRC context = wglCreateContext(dc);
   if (!context || !wglMakeCurrent(dc, context)) return false;

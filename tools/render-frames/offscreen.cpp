@@ -6,9 +6,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/window.h"
+#include "app/handles.h"
 #include "game/keys.h"
 #include "game/steering.h"
+#include "platform/testing/format_request.h"
 #include "platform/win32.h"
 #include "render/frame.h"
 
@@ -63,14 +64,7 @@ bool OpenFrameWindow(int width, int height) {
   deviceContext = GetDC(frameWindow);
   if (deviceContext == nullptr) return Fail("GetDC");
 
-  PIXELFORMATDESCRIPTOR request = {};
-  request.nSize = sizeof request;
-  request.nVersion = 1;
-  request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  request.iPixelType = PFD_TYPE_RGBA;
-  request.cColorBits = 24;
-  request.cDepthBits = 16;
-  request.iLayerType = PFD_MAIN_PLANE;
+  PIXELFORMATDESCRIPTOR request = WindowFormatRequest(24, 16);
   int format = ChoosePixelFormat(deviceContext, &request);
   if (format == 0) return Fail("ChoosePixelFormat");
   if (!SetPixelFormat(deviceContext, format, &request)) return Fail("SetPixelFormat");
