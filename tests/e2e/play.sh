@@ -8,12 +8,14 @@
 # "demo" plays a short game for ./run.sh and keeps a picture of each turn.
 set -euo pipefail
 
+here="$(cd "$(dirname "$0")" && pwd)"
+# shellcheck source=tests/lib/hands.sh
+. "$here/../lib/hands.sh"
 scenario="$1"
-game="$2"
+binary="$2"
 shots="${3:-$(mktemp -d)}"
 mkdir -p "$shots"
-title="Quellor, coded by r0vane"
-pid=""
+game=""
 
 fail() {
   echo "FAIL ($scenario): $*" >&2
@@ -21,56 +23,9 @@ fail() {
 }
 
 cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then kill "$game" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
-
-# Waits up to $2 seconds for a viewable window whose name is exactly $1 and
-# prints its id (the newest such window). The window tree is read with
-# xwininfo: the message boxes' windows do not show up in xdotool's search.
-wait_window() {
-  local name="$1" limit="${2:-20}" id
-  for _ in $(seq 1 $((limit * 10))); do
-    for id in $(xwininfo -root -tree 2>/dev/null | awk -v n="\"$name\":" 'index($0, n) {print $1}' | sort -r); do
-      if xwininfo -id "$id" 2>/dev/null | grep -q "Map State: IsViewable"; then
-        echo "$id"
-        return 0
-      fi
-    done
-    kill -0 "$pid" 2>/dev/null || fail "the game ended while waiting for \"$name\""
-    sleep 0.1
-  done
-  fail "no window \"$name\" within ${limit}s"
-}
-
-# Waits for the window to go away (or be replaced) within $2 seconds.
-wait_gone() {
-  local id="$1" limit="${2:-10}"
-  for _ in $(seq 1 $((limit * 10))); do
-    xwininfo -id "$id" >/dev/null 2>&1 || return 0
-    xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" || return 0
-    sleep 0.1
-  done
-  fail "window $id still there after ${limit}s"
-}
-
-# Gives a window the keyboard and presses a key in it, holding it down for
-# a few frames as a player's finger would: the game reads the keys' states
-# once per 40 ms frame, and a press and release that both arrive within one
-# frame leave nothing behind.
-press() {
-  local id="$1" key="$2"
-  xdotool windowfocus --sync "$id" 2>/dev/null || xdotool windowfocus "$id"
-  xdotool keydown "$key"
-  sleep 0.15
-  xdotool keyup "$key"
-}
-
-# Client size and position of a window: "W H X Y".
-geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print w, h, x, y}'
-}
 
 screenshot() {
   import -window root "$1"
@@ -128,36 +83,34 @@ check_board() {
 }
 
 start_game() {
-  "$game" &
-  pid=$!
+  "$binary" &
+  game=$!
+}
+
+window() {
+  WaitWindow "$1" "${2:-20}" || fail "no window \"$1\""
 }
 
 # Ends the game with Escape in its window and checks the exit status is 0.
 quit_with_escape() {
-  local id="$1" status=0
-  press "$id" Escape
-  for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && fail "the game did not end on Escape"
-  wait "$pid" || status=$?
-  pid=""
-  [ "$status" -eq 0 ] || fail "exit status $status after Escape"
+  HoldKey "$1" Escape
+  WaitExit "$game" 10 || fail "the game did not end on Escape"
+  game=""
+  [ "$exitStatus" -eq 0 ] || fail "exit status $exitStatus after Escape"
 }
 
 case "$scenario" in
   windowed)
     start_game
-    box=$(wait_window "Start FullScreen?")
-    press "$box" Escape  # No
-    win=$(wait_window "$title")
-    read -r w h x y < <(geometry "$win")
+    box=$(window "Start FullScreen?")
+    HoldKey "$box" Escape  # No
+    win=$(window "$title")
+    read -r w h x y < <(WindowGeometry "$win")
     [ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area ${w}x${h}, not 640x480"
     sleep 1
     screenshot "$shots/windowed-1.png"
     check_board "$shots/windowed-1.png" "$x" "$y" start
-    press "$win" Right
+    HoldKey "$win" Right
     sleep 1
     screenshot "$shots/windowed-2.png"
     check_board "$shots/windowed-2.png" "$x" "$y"
@@ -171,12 +124,12 @@ case "$scenario" in
     ;;
   fallback)
     start_game
-    box=$(wait_window "Start FullScreen?")
-    press "$box" Return  # Yes
-    box=$(wait_window "Orvo GL")
-    press "$box" Return  # Yes: windowed instead
-    win=$(wait_window "$title")
-    read -r w h x y < <(geometry "$win")
+    box=$(window "Start FullScreen?")
+    HoldKey "$box" Return  # Yes
+    box=$(window "Orvo GL")
+    HoldKey "$box" Return  # Yes: windowed instead
+    win=$(window "$title")
+    read -r w h x y < <(WindowGeometry "$win")
     [ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area ${w}x${h}, not 640x480"
     [ "$x $y" != "0 0" ] || fail "the window has no frame: not windowed"
     sleep 1
@@ -186,19 +139,19 @@ case "$scenario" in
     ;;
   fullscreen)
     start_game
-    box=$(wait_window "Start FullScreen?")
-    press "$box" Return  # Yes
-    win=$(wait_window "$title")
-    read -r w h x y < <(geometry "$win")
+    box=$(window "Start FullScreen?")
+    HoldKey "$box" Return  # Yes
+    win=$(window "$title")
+    read -r w h x y < <(WindowGeometry "$win")
     [ "$w $h $x $y" = "$screen_w $screen_h 0 0" ] ||
       fail "the window ($w x $h at $x,$y) does not cover the ${screen_w}x${screen_h} screen"
     sleep 1
     screenshot "$shots/fullscreen-1.png"
     check_board "$shots/fullscreen-1.png" 0 0 start
-    press "$win" F1
-    wait_gone "$win"
-    win=$(wait_window "$title")
-    read -r w h x y < <(geometry "$win")
+    HoldKey "$win" F1
+    WaitGone "$win" || fail "the window stayed after F1"
+    win=$(window "$title")
+    read -r w h x y < <(WindowGeometry "$win")
     [ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area ${w}x${h} after F1, not 640x480"
     # Windowed: the client area sits inside the window frame, no longer at
     # the screen's corner.
@@ -207,7 +160,7 @@ case "$scenario" in
     screenshot "$shots/fullscreen-2.png"
     check_board "$shots/fullscreen-2.png" "$x" "$y" start
     # The game goes on in the new window: the snake runs up when told to.
-    press "$win" Up
+    HoldKey "$win" Up
     sleep 0.6
     screenshot "$shots/fullscreen-3.png"
     moved=$(difference "$shots/fullscreen-2.png" $((x + 250)) $((y + 20)) 150 230 "$shots/fullscreen-3.png")
@@ -218,29 +171,24 @@ case "$scenario" in
     # A short game for ./run.sh: a few turns round the middle of the board,
     # a picture of the game window after each.
     start_game
-    box=$(wait_window "Start FullScreen?")
-    press "$box" Escape  # No
-    win=$(wait_window "$title")
+    box=$(window "Start FullScreen?")
+    HoldKey "$box" Escape  # No
+    win=$(window "$title")
     sleep 1
     n=1
     import -window "$win" "$shots/demo-$n.png"
     for step in "Up 0.5" "Left 0.6" "Down 0.9" "Right 0.5" "Up 0.4"; do
       read -r key hold <<<"$step"
-      press "$win" "$key"
+      HoldKey "$win" "$key"
       sleep "$hold"
       n=$((n + 1))
       import -window "$win" "$shots/demo-$n.png"
     done
-    press "$win" Escape
-    for _ in $(seq 1 100); do
-      kill -0 "$pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    status=0
-    wait "$pid" || status=$?
-    pid=""
-    echo "The game ended with exit status $status."
-    exit "$status"
+    HoldKey "$win" Escape
+    WaitExit "$game" 10 || fail "the game did not end on Escape"
+    game=""
+    echo "The game ended with exit status $exitStatus."
+    exit "$exitStatus"
     ;;
   *)
     fail "unknown scenario"

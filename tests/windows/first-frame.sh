@@ -10,7 +10,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
-. "$here/play.sh"
+# shellcheck source=tests/lib/hands.sh
+. "$root/tests/lib/hands.sh"
 exe="$1"
 linux="$2"
 keep="${3:-}"
@@ -30,7 +31,6 @@ fail() {
   exit 1
 }
 
-title="Quellor, coded by r0vane"
 
 # Starts a game, answers No with NO_KEY, pictures its board into PICTURE and
 # ends it with Escape; sets `region` to where its client area was.

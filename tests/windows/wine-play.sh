@@ -21,7 +21,8 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
-. "$here/play.sh"
+# shellcheck source=tests/lib/hands.sh
+. "$root/tests/lib/hands.sh"
 scenario="$1"
 exe="$2"
 boxText="$3"
@@ -38,7 +39,6 @@ fail() {
   exit 1
 }
 
-title="Quellor, coded by r0vane"
 notSupported='The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?'
 
 # The box titled CAPTION says TEXT (line breaks as \n) and has BUTTONS.

@@ -1,6 +1,14 @@
-# Shell helpers for driving the game as a player would, on the X display in
-# DISPLAY, with xdotool: find windows by their title, hold keys down as a
-# hand does, take pictures of windows. Sourced by the Windows checks.
+# shellcheck shell=bash
+# The player's hands: shell helpers for driving the game as a player would,
+# on the X display in DISPLAY, with xdotool: find windows by their title,
+# hold keys down as a hand does, measure windows, take pictures of the
+# screen, wait for the game to end. Sourced by the end-to-end scripts of the
+# Linux build (tests/e2e) and of the Windows build under Wine
+# (tests/windows). Scripts set `game` to the game's process id once it runs;
+# waiting for a window gives up early when that process has ended.
+
+# The game window's title.
+title="Quellor, coded by r0vane"
 
 # Window titles are read from the X window tree (xwininfo), which shows the
 # titles of Wine's windows and of SDL's message boxes alike.
@@ -26,6 +34,10 @@ WaitWindow() {
     if [ -n "$id" ]; then
       echo "$id"
       return 0
+    fi
+    if [ -n "${game:-}" ] && ! kill -0 "$game" 2>/dev/null; then
+      echo "the game ended while waiting for \"$title\"" >&2
+      return 1
     fi
     sleep 0.1
   done
@@ -55,6 +67,18 @@ HoldKey() {
   xdotool keyup "$key"
 }
 
+# Waits up to SECONDS for WINDOW to go away or stop being viewable.
+WaitGone() {
+  local window="$1" seconds="${2:-10}"
+  local deadline=$((SECONDS + seconds))
+  while [ "$SECONDS" -le "$deadline" ]; do
+    xwininfo -id "$window" 2>/dev/null | grep -q "IsViewable" || return 0
+    sleep 0.1
+  done
+  echo "window $window still there after ${seconds}s" >&2
+  return 1
+}
+
 # Width and height of a window's client area, "WxH".
 WindowSize() {
   WindowRegion "$1" | cut -d+ -f1
@@ -73,6 +97,11 @@ WindowRegion() {
   fi
 }
 
+# The same as four words, "W H X Y".
+WindowGeometry() {
+  WindowRegion "$1" | tr 'x+' '  '
+}
+
 # Where a window is on the screen, frame included, "WxH+X+Y".
 OuterRegion() {
   xwininfo -id "$1" | awk '/Absolute upper-left X:/ {x=$4} /Absolute upper-left Y:/ {y=$4}
@@ -88,6 +117,7 @@ TakePicture() {
 # Waits up to SECONDS for process PID (a child of this shell) to end and
 # sets exitStatus to its status; fails when it is still running. Call it
 # directly, not in $(...): only this shell can collect its child's status.
+# shellcheck disable=SC2034 # exitStatus is the caller's to read
 WaitExit() {
   local pid="$1" seconds="${2:-20}"
   local deadline=$((SECONDS + seconds))
