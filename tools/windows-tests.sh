@@ -15,7 +15,7 @@ export WINEPREFIX="${QUELLOR_WINE_PREFIX:-$PWD/build/wine-prefix}"
 # Wine's server outlives the programs for a few seconds; stop ours at the end.
 trap 'WINEDEBUG=-all wineserver -k 2>/dev/null || true' EXIT
 
-cmake --preset windows >/dev/null
+cmake --preset windows -DQUELLOR_LINUX_GAME="$PWD/build/linux/quellor" >/dev/null
 cmake --build --preset windows
 status=0
 ctest --preset windows || status=1

@@ -13,10 +13,10 @@ root="$(cd "$here/../.." && pwd)"
 # shellcheck source=tests/lib/hands.sh
 . "$root/tests/lib/hands.sh"
 exe="$1"
-linux="$2"
+linux="${2:-}"
 keep="${3:-}"
-if [ ! -x "$linux" ]; then
-  echo "first-frame.sh: no Linux game at $linux; build the linux preset first" >&2
+if [ -z "$linux" ] || [ ! -x "$linux" ]; then
+  echo "first-frame.sh: no Linux game (\"$linux\"); build the linux preset and name it in QUELLOR_LINUX_GAME" >&2
   exit 77
 fi
 work="$(mktemp -d)"
