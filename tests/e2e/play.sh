@@ -15,17 +15,11 @@ scenario="$1"
 binary="$2"
 shots="${3:-$(mktemp -d)}"
 mkdir -p "$shots"
-game=""
 
 fail() {
   echo "FAIL ($scenario): $*" >&2
   exit 1
 }
-
-cleanup() {
-  if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then kill "$game" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
 
 screenshot() {
   import -window root "$1"
@@ -43,10 +37,9 @@ bright_count() {
 
 # Number of pixels that differ between two pictures in the area w x h at x y.
 difference() {
-  convert "$1" -crop "$4x$5+$2+$3" +repage "$shots/.$scenario-a.png"
-  convert "$6" -crop "$4x$5+$2+$3" +repage "$shots/.$scenario-b.png"
-  compare -metric AE "$shots/.$scenario-a.png" "$shots/.$scenario-b.png" null: 2>&1 || true
-  rm -f "$shots/.$scenario-a.png" "$shots/.$scenario-b.png"
+  convert "$1" -crop "$4x$5+$2+$3" +repage "$work/a.png"
+  convert "$6" -crop "$4x$5+$2+$3" +repage "$work/b.png"
+  compare -metric AE "$work/a.png" "$work/b.png" null: 2>&1 || true
 }
 
 # Points off the screen (a windowed window on a small screen hangs over

@@ -15,6 +15,7 @@
 #include "game/keys.h"
 #include "game/world.h"
 #include "platform/testing/driver.h"
+#include "shell_fixture.h"
 
 namespace {
 
@@ -80,13 +81,7 @@ class ExitPaths : public ::testing::Test {
     if (leftContext) wglDeleteContext(leftContext);
     leftContext = nullptr;
     world = GameWorld();
-    std::fill(keyDown, keyDown + 256, false);
-    appInstance = nullptr;
-    mainWindow = nullptr;
-    deviceContext = nullptr;
-    renderContext = nullptr;
-    fullscreen = true;
-    appActive = true;
+    ResetShell();
     DriveVirtualTime(true, 1000000);
     DriveAutoAdvance(1000, 1);
   }

@@ -168,4 +168,12 @@ inline void Play(long ticks, uint32_t wildness, Tally* tally) {
   }
 }
 
+// The stream really played: the snake moved most of the time, ate, grew and died.
+inline void ExpectPlayed(const Tally& tally, long ticks, long meals, long resets, size_t longest) {
+  EXPECT_GT(tally.moving, ticks / 2);
+  EXPECT_GT(tally.meals, meals);
+  EXPECT_GT(tally.resets, resets);
+  EXPECT_GT(tally.longest, longest);
+}
+
 }  // namespace long_play

@@ -10,6 +10,16 @@
 # The game window's title.
 title="Quellor, coded by r0vane"
 
+# A scratch folder in `work`, removed at exit together with a game still
+# running (`game`, its process id, empty while none runs).
+work="$(mktemp -d)"
+game=""
+HandsCleanup() {
+  if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then kill "$game" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap HandsCleanup EXIT
+
 # Window titles are read from the X window tree (xwininfo), which shows the
 # titles of Wine's windows and of SDL's message boxes alike.
 

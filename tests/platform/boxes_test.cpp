@@ -30,11 +30,7 @@ TEST_F(LayerTest, EachBoxRecordsTheLayerStateWhenItCameUp) {
   ASSERT_TRUE(Register());
   MessageBoxA(nullptr, "before", "state", MB_OK);
   DriveDisplayModes({{640, 480}});
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof(mode);
-  mode.dmPelsWidth = 640;
-  mode.dmPelsHeight = 480;
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  DEVMODEA mode = DisplayModeRequest(640, 480);
   ASSERT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
   ShowCursor(FALSE);
   HWND window;

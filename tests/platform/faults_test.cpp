@@ -23,14 +23,7 @@ struct FaultCase {
   std::function<bool(Scene&)> callFails;
 };
 
-DEVMODEA SmallMode() {
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof(mode);
-  mode.dmPelsWidth = 640;
-  mode.dmPelsHeight = 480;
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-  return mode;
-}
+DEVMODEA SmallMode() { return DisplayModeRequest(640, 480); }
 
 const FaultCase kFaults[] = {
     {"RegisterClassA", false,

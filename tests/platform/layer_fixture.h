@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/testing/driver.h"
-#include "platform/testing/format_request.h"
+#include "platform/testing/requests.h"
 #include "platform/win32.h"
 
 namespace layer_test {
@@ -79,6 +79,15 @@ class LayerTest : public ::testing::Test {
                                   0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (window) windows.push_back(window);
+    return window;
+  }
+
+  // The test class registered and a window of it made and shown; null if
+  // any of that failed.
+  HWND MakeShownWindow() {
+    if (!Register()) return nullptr;
+    HWND window = MakeWindow();
+    if (window) ShowWindow(window, SW_SHOW);
     return window;
   }
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "platform/core/hooks.h"
-#include "platform/testing/format_request.h"
+#include "platform/testing/requests.h"
 #include "platform/win32.h"
 
 namespace {

@@ -14,10 +14,8 @@ class MessageTest : public LayerTest {
  protected:
   void SetUp() override {
     LayerTest::SetUp();
-    ASSERT_TRUE(Register());
-    window = MakeWindow();
+    window = MakeShownWindow();
     ASSERT_NE(window, nullptr);
-    ShowWindow(window, SW_SHOW);
     Pump();  // whatever the X server says about the new window
     mark = DriveDeliveredMessages().size();
   }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/testing/requests.h"
 #include "platform/win32.h"
 
 namespace {
@@ -35,11 +36,7 @@ TEST_F(NoDisplayTest, WindowCreationFails) {
                             rect.bottom - rect.top, nullptr, nullptr, nullptr, nullptr),
             nullptr);
   EXPECT_TRUE(UnregisterClassA("OpenGL", nullptr));
-  DEVMODEA mode = {};
-  mode.dmSize = sizeof(mode);
-  mode.dmPelsWidth = 640;
-  mode.dmPelsHeight = 480;
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  DEVMODEA mode = DisplayModeRequest(640, 480);
   EXPECT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_FAILED);
   MSG msg;
   EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));

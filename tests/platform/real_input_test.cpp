@@ -18,10 +18,8 @@ class RealKeyTest : public LayerTest {
  protected:
   void SetUp() override {
     LayerTest::SetUp();
-    ASSERT_TRUE(Register());
-    window = MakeWindow();
+    window = MakeShownWindow();  // with no window manager, SDL gives it the X focus
     ASSERT_NE(window, nullptr);
-    ShowWindow(window, SW_SHOW);  // with no window manager, SDL gives it the X focus
     SetForegroundWindow(window);
     SetFocus(window);
     Pump();

@@ -19,13 +19,6 @@ if [ -z "$linux" ] || [ ! -x "$linux" ]; then
   echo "first-frame.sh: no Linux game (\"$linux\"); build the linux preset and name it in QUELLOR_LINUX_GAME" >&2
   exit 77
 fi
-work="$(mktemp -d)"
-game=""
-cleanup() {
-  if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then kill "$game" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
   echo "FAIL (first frame): $*" >&2
   exit 1

@@ -26,13 +26,6 @@ root="$(cd "$here/../.." && pwd)"
 scenario="$1"
 exe="$2"
 boxText="$3"
-work="$(mktemp -d)"
-game=""
-cleanup() {
-  if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then kill "$game" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
   echo "FAIL ($scenario): $*" >&2
   ListWindows >&2
@@ -79,6 +72,14 @@ EndsWithEscape() {
   ! HasWindow "$title" || fail "the game window is still there after the program ended"
 }
 
+# Yes to the start-up question on a display without the mode: the "not
+# supported" question comes (its window in `question`).
+AskedForWindowed() {
+  HoldKey "$box" Return
+  question=$(WaitWindow "Orvo GL" 60) || fail "no \"not supported\" question after Yes on a display without 640x480"
+  BoxSays "Orvo GL" "$notSupported" "&Yes &No"
+}
+
 case "$scenario" in
   windowed)
     HoldKey "$box" n
@@ -98,9 +99,7 @@ case "$scenario" in
     EndsWithEscape "$window"
     ;;
   fallback)
-    HoldKey "$box" Return
-    question=$(WaitWindow "Orvo GL" 60) || fail "no \"not supported\" question after Yes on a display without 640x480"
-    BoxSays "Orvo GL" "$notSupported" "&Yes &No"
+    AskedForWindowed
     HoldKey "$question" Return
     window=$(WaitWindow "$title" 60) || fail "no game window after Yes to windowed mode"
     IsFramed "$window"
@@ -125,9 +124,7 @@ case "$scenario" in
     EndsWithEscape "$window"
     ;;
   declined)
-    HoldKey "$box" Return
-    question=$(WaitWindow "Orvo GL" 60) || fail "no \"not supported\" question after Yes on a display without 640x480"
-    BoxSays "Orvo GL" "$notSupported" "&Yes &No"
+    AskedForWindowed
     HoldKey "$question" n
     notice=$(WaitWindow "ERROR" 30) || fail "no notice after declining windowed mode"
     BoxSays "ERROR" "Program Will Now Close." "OK"

@@ -9,7 +9,7 @@
 #include "app/handles.h"
 #include "game/keys.h"
 #include "game/steering.h"
-#include "platform/testing/format_request.h"
+#include "platform/testing/requests.h"
 #include "platform/win32.h"
 #include "render/frame.h"
 

@@ -17,8 +17,9 @@
 //   [ ] boxes       BackendMessageBox
 //   [ ] time        BackendMonotonicNanoseconds
 //   [ ] fonts       BackendEachFontFile
-// and its CMake list in src/platform/CMakeLists.txt, chosen by QUELLOR_PLATFORM
-// (cmake/Platform.cmake). Every function is called on the program's one thread.
+// and its platform.cmake (sources, libraries, test areas), chosen by
+// QUELLOR_PLATFORM in cmake/Platform.cmake; CONVENTIONS.md says how. Every
+// function is called on the program's one thread.
 #pragma once
 
 #include <cstdint>

@@ -10,21 +10,16 @@
 // once per function, so a function sees the redirection from its next call
 // on: turn virtual time on or off before entering the code that reads it.
 #include "platform/testing/driver.h"
+#include "platform/core/hooks.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-struct VirtualClock {
-  bool hasCounter = true;               // false: QueryPerformanceFrequency fails
-  int64_t frequency = 1000000;          // counts per second of the virtual counter
-  int64_t counter = 0;                  // virtual counter reading
-  uint32_t milliseconds = 0;            // virtual timeGetTime reading
-  int64_t counterStepPerRead = 0;       // added to `counter` on every counter read
-  uint32_t millisecondStepPerRead = 0;  // added to `milliseconds` on every read
-};
-VirtualClock virtualClock;
+// The same record as the layer's virtual time (its `virtualTime` flag is
+// whether the imports are redirected).
+LayerClock virtualClock;
 
 BOOL WINAPI VirtualQueryPerformanceFrequency(LARGE_INTEGER* frequency) {
   frequency->QuadPart = virtualClock.hasCounter ? virtualClock.frequency : 0;
@@ -134,7 +129,7 @@ void RestoreImports() {
 }  // namespace
 
 void DriveVirtualTime(bool hasCounter, int64_t frequency) {
-  virtualClock = VirtualClock();
+  virtualClock = LayerClock();
   virtualClock.hasCounter = hasCounter;
   virtualClock.frequency = frequency;
   RedirectImports();
@@ -151,7 +146,7 @@ void DriveAutoAdvance(int64_t countsPerRead, uint32_t millisecondsPerRead) {
 
 void DriveRealTime() {
   RestoreImports();
-  virtualClock = VirtualClock();
+  virtualClock = LayerClock();
 }
 
 // On Windows the driver steers nothing but time.
