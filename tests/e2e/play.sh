@@ -5,7 +5,8 @@
 #   tests/e2e/play.sh <scenario> <path to quellor> [directory for screenshots]
 # Run it under tools/with-xvfb.sh: "windowed" and "fallback" want a display
 # without a 640x480 mode (1024x768x24), "fullscreen" one with it (640x480x24).
-# "demo" plays a short game for ./run.sh and keeps a picture of each turn.
+# "signals" ends the game with signals. "demo" plays a short game for
+# ./run.sh and keeps a picture of each turn.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -167,6 +168,29 @@ case "$scenario" in
     moved=$(difference "$shots/fullscreen-2.png" $((x + 250)) $((y + 20)) 150 230 "$shots/fullscreen-3.png")
     [ "$moved" -gt 100 ] || fail "the game stands after F1 ($moved pixels changed)"
     quit_with_escape "$win"
+    ;;
+  signals)
+    # SIGTERM, SIGINT, SIGHUP and SIGQUIT end the game as its close box
+    # does (status 0, the window gone), during play and while the start-up
+    # question is up (the box closes, as its close box would, and the game
+    # that opens ends too).
+    for signal in TERM INT HUP QUIT; do
+      for moment in play question; do
+        start_game
+        box=$(window "Start FullScreen?")
+        if [ "$moment" = play ]; then
+          HoldKey "$box" Escape  # No
+          window "$title" >/dev/null
+          sleep 0.5
+        fi
+        kill -s "$signal" "$game"
+        WaitExit "$game" 3 || fail "SIG$signal during $moment did not end the game"
+        game=""
+        [ "$exitStatus" -eq 0 ] || fail "exit status $exitStatus after SIG$signal during $moment"
+        ! HasWindow "$title" || fail "a game window is left after SIG$signal during $moment"
+        ! HasWindow "Start FullScreen?" || fail "the question is left after SIG$signal during $moment"
+      done
+    done
     ;;
   demo)
     # A short game for ./run.sh: a few turns round the middle of the board,

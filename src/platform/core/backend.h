@@ -89,6 +89,7 @@ enum class NativeEventKind {
   FocusLost,
   Resized,      // the client area has a new size: width, height, maximised
   Moved,        // the client origin moved: x, y
+  EndRequested, // the machine asks the program to end (a signal); no window
 };
 
 struct NativeEvent {
@@ -107,7 +108,8 @@ struct NativeEvent {
   bool maximised;
 };
 
-// The next waiting event, false when none waits.
+// The next waiting event, false when none waits. A request to end comes
+// once for each time the machine asks.
 bool BackendNextEvent(NativeEvent* event);
 // Puts an event into the backend's own queue, as the machine would, so that
 // it comes back out of BackendNextEvent (the test driver's input). False
@@ -143,8 +145,9 @@ struct NativeBoxButton {
 };
 
 // Shows a modal box and waits. *answer is the pressed button's answer, or
-// -1 when the box was closed without one. False when no box can be shown
-// (no display).
+// -1 when the box was closed without one. A request to end that comes while
+// the box is up closes it, and one that came before keeps it from showing
+// (-1 at once). False when no box can be shown (no display).
 bool BackendMessageBox(const char* text, const char* caption, NativeBoxIcon icon, const NativeBoxButton* buttons,
                        int buttonCount, int* answer);
 

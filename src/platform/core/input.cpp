@@ -6,6 +6,9 @@
 //   key parameter (keyboard.cpp) in lParam; a held key's repeats are further
 //   WM_KEYDOWNs. With Alt held (and not Control), the Alt key itself and F10
 //   they are WM_SYSKEYDOWN/WM_SYSKEYUP.
+// - A request of the machine to end the program (a signal) is the close
+//   command of every window: WM_CLOSE to each, or to the first windows made
+//   after it when none exists yet.
 // - The close button: WM_CLOSE. Minimise: WM_ACTIVATE (WA_INACTIVE, high
 //   word 1) then WM_SIZE (SIZE_MINIMIZED, 0x0). Restore: WM_ACTIVATE
 //   (WA_ACTIVE, high word 0) then WM_SIZE (SIZE_RESTORED, client size).
@@ -16,6 +19,8 @@
 #include "platform/core/core.h"
 
 namespace {
+
+bool endPending = false;  // the machine asked the program to end; no window had the word yet
 
 void PostTo(LayerWindow* window, UINT message, WPARAM wParam, LPARAM lParam) {
   LayerPost(LayerWindowHandle(window), message, wParam, lParam);
@@ -72,6 +77,7 @@ void PostWindowEvent(LayerWindow* window, const NativeEvent& event) {
       PostTo(window, WM_MOVE, 0, MAKELPARAM(window->x, window->y));
       break;
     case NativeEventKind::Key:
+    case NativeEventKind::EndRequested:
       break;
   }
 }
@@ -84,8 +90,15 @@ void LayerPumpInput() {
   while (BackendNextEvent(&event)) {
     if (event.kind == NativeEventKind::Key)
       PostKey(event.window ? LayerFindWindowByNative(event.window) : LayerInputWindow(), event);
+    else if (event.kind == NativeEventKind::EndRequested)
+      endPending = true;
     else
       PostWindowEvent(LayerFindWindowByNative(event.window), event);
+  }
+  if (endPending && !LayerWindows().empty()) {
+    endPending = false;
+    for (LayerWindow* window : LayerWindows())
+      if (!window->destroying) PostTo(window, WM_CLOSE, 0, 0);
   }
 }
 

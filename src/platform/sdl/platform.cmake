@@ -17,6 +17,7 @@ set(QUELLOR_BACKEND_SOURCES
   sdl/sdl_modes.cpp
   sdl/sdl_msgbox.cpp
   sdl/posix_time.cpp
+  sdl/posix_signals.cpp
   sdl/fontconfig.cpp
   sdl/x11.cpp)
 set(QUELLOR_BACKEND_LIBS PkgConfig::SDL2 PkgConfig::FONTCONFIG ${CMAKE_DL_LIBS})

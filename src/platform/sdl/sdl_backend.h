@@ -27,6 +27,16 @@ bool SdlVirtualKeyOf(SDL_Keycode keycode, SDL_Scancode scancode, int* virtualKey
 // The SDL key of a virtual-key code (the left one of a pair); false if none.
 bool SdlKeyOfVirtualKey(int virtualKey, SDL_Keycode* keycode, SDL_Scancode* scancode);
 
+// posix_signals.cpp: SIGINT, SIGTERM, SIGHUP and SIGQUIT as requests to
+// end, caught from before SDL video starts.
+void SdlCatchEndSignals();
+// True once for each time the signals asked since the last call.
+bool SdlTakeEndRequest();
+// A request to end has come: boxes close, or do not show.
+bool SdlEnding();
+// Around SDL's message box, so that a request to end can close it.
+void SdlBoxShowing(bool showing);
+
 // x11.cpp: the parts that only an X server needs.
 // A message box about to be shown gets the keyboard on a server without a
 // window manager.

@@ -65,6 +65,11 @@ Uint8 SdlWindowEventOf(NativeEventKind kind) {
 }  // namespace
 
 bool BackendNextEvent(NativeEvent* event) {
+  if (SdlTakeEndRequest()) {
+    *event = NativeEvent();
+    event->kind = NativeEventKind::EndRequested;
+    return true;
+  }
   SDL_PumpEvents();
   SDL_Event sdl;
   while (SDL_PeepEvents(&sdl, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {

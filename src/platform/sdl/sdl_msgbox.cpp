@@ -1,10 +1,15 @@
-// The SDL backend's message boxes: SDL's own modal boxes.
+// The SDL backend's message boxes: SDL's own modal boxes, closed by a request
+// to end (posix_signals.cpp).
 #include <vector>
 
 #include "platform/sdl/sdl_backend.h"
 
 bool BackendMessageBox(const char* text, const char* caption, NativeBoxIcon icon, const NativeBoxButton* buttons,
                        int buttonCount, int* answer) {
+  if (SdlEnding()) {
+    *answer = -1;  // the program is ending: closed at once
+    return true;
+  }
   X11LetBoxHaveKeyboard();
   std::vector<SDL_MessageBoxButtonData> sdlButtons;
   for (int i = 0; i < buttonCount; ++i) {
@@ -24,7 +29,14 @@ bool BackendMessageBox(const char* text, const char* caption, NativeBoxIcon icon
   data.numbuttons = buttonCount;
   data.buttons = sdlButtons.data();
   int pressed = -1;
-  if (SDL_ShowMessageBox(&data, &pressed) != 0) return false;
+  SdlBoxShowing(true);
+  int shown = SDL_ShowMessageBox(&data, &pressed);
+  SdlBoxShowing(false);
+  if (SdlEnding()) {
+    *answer = -1;  // closed by the request to end
+    return true;
+  }
+  if (shown != 0) return false;
   *answer = pressed;
   return true;
 }

@@ -46,6 +46,7 @@ bool BackendVideoStarted() { return videoStarted; }
 
 bool BackendVideoStart() {
   if (videoStarted) return true;
+  SdlCatchEndSignals();
   static const char* const realDrivers[] = {"x11", "wayland"};
   for (const char* driver : realDrivers) {
     // Without a compositor to name, asking libwayland only prints a
