@@ -5,7 +5,8 @@
 #   tests/e2e/play.sh <scenario> <path to quellor> [directory for screenshots]
 # Run it under tools/with-xvfb.sh: "windowed" and "fallback" want a display
 # without a 640x480 mode (1024x768x24), "fullscreen" one with it (640x480x24).
-# "signals" ends the game with signals. "demo" plays a short game for
+# "signals" ends the game with signals, "closed-outside" by destroying its
+# window from another client. "demo" plays a short game for
 # ./run.sh and keeps a picture of each turn.
 set -euo pipefail
 
@@ -191,6 +192,19 @@ case "$scenario" in
         ! HasWindow "Start FullScreen?" || fail "the question is left after SIG$signal during $moment"
       done
     done
+    ;;
+  closed-outside)
+    # Another client destroys the game window (as a window manager's kill
+    # might): the game takes it as its close command and ends with 0.
+    start_game
+    box=$(window "Start FullScreen?")
+    HoldKey "$box" Escape  # No
+    win=$(window "$title")
+    sleep 0.5
+    xdotool windowclose "$win"
+    WaitExit "$game" 5 || fail "the game did not end when its window was destroyed"
+    game=""
+    [ "$exitStatus" -eq 0 ] || fail "exit status $exitStatus after the window was destroyed"
     ;;
   demo)
     # A short game for ./run.sh: a few turns round the middle of the board,

@@ -2,7 +2,8 @@
 # The real game where the machine lacks something it needs.
 #   tests/faults/real_game.sh no-display <path to quellor>
 #       No X display at all: the start-up question and the failure go to
-#       standard error in the program's own words, exit status 1, at once.
+#       standard error in the program's own words, with one line of the
+#       reason, exit status 1, at once.
 # (A machine without fonts is shown in-process by no_fonts_play_test.cpp.)
 set -euo pipefail
 scenario="$1"
@@ -28,7 +29,9 @@ case "$scenario" in
       fail "the start-up question is not on standard error: $(cat "$scratch/err")"
     grep -qxF "ERROR: Window Creation Error." "$scratch/err" ||
       fail "the failure is not on standard error: $(cat "$scratch/err")"
-    [ "$(grep -c . "$scratch/err")" -eq 2 ] || fail "more than the two messages: $(cat "$scratch/err")"
+    grep -qxF "quellor: no display: DISPLAY is not set" "$scratch/err" ||
+      fail "the reason is not on standard error: $(cat "$scratch/err")"
+    [ "$(grep -c . "$scratch/err")" -eq 3 ] || fail "more than the two messages and the reason: $(cat "$scratch/err")"
     ;;
   *)
     fail "unknown scenario"

@@ -56,6 +56,9 @@ TEST_F(NoDisplayTest, MessageBoxesGoToStandardError) {
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(MessageBoxA(nullptr, c.text, c.caption, c.style), c.answer);
     std::string written = ::testing::internal::GetCapturedStderr();
+    // The first look for a display in the process says why there is none.
+    const std::string reason = "platform_no_display_test: no display: DISPLAY is not set\n";
+    if (written.compare(0, reason.size(), reason) == 0) written.erase(0, reason.size());
     EXPECT_EQ(written, std::string(c.caption) + ": " + c.text + "\n");
   }
 }

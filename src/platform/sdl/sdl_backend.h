@@ -7,6 +7,7 @@
 
 struct NativeWindow {
   SDL_Window* sdl;
+  bool lostReported;  // its loss to another client has been told as a close
 };
 
 struct NativeContext {
@@ -16,6 +17,8 @@ struct NativeContext {
 // sdl_video.cpp: the backend's window for an SDL window id; null for windows
 // it did not make (a message box's).
 NativeWindow* SdlFindWindow(Uint32 windowId);
+// A window destroyed by another client and not yet told of; null if none.
+NativeWindow* SdlLostWindow();
 
 // sdl_gl.cpp: SDL's GL attributes for a format (null: SDL's defaults),
 // set before a window or context is made.
@@ -38,6 +41,20 @@ bool SdlEnding();
 void SdlBoxShowing(bool showing);
 
 // x11.cpp: the parts that only an X server needs.
+// X errors are recorded from here on, never the end of the process.
+void X11CatchErrors();
+// SDL's connection, known from its first window.
+void X11NoteWindow(SDL_Window* window);
+// Takes the errors still on their way, before SDL's video ends.
+void X11Settle();
+// The errors so far; after a call that may meet one, whether any came since
+// the mark (the window's connection synced first), with a line on standard
+// error naming it and what was being done. Without `glxErrors`, a last
+// error of a GLX request (SDL probing GL as it makes a window) is not one.
+unsigned long X11ErrorMark();
+bool X11ErrorsSince(unsigned long mark, SDL_Window* window, const char* during, bool glxErrors);
+// An X error said the window no longer exists (another client destroyed it).
+bool X11WindowLost(SDL_Window* window);
 // A message box about to be shown gets the keyboard on a server without a
 // window manager.
 void X11LetBoxHaveKeyboard();

@@ -71,6 +71,13 @@ bool BackendNextEvent(NativeEvent* event) {
     return true;
   }
   SDL_PumpEvents();
+  // A window another client destroyed is closed, as its close box would.
+  if (NativeWindow* lost = SdlLostWindow()) {
+    *event = NativeEvent();
+    event->kind = NativeEventKind::Close;
+    event->window = lost;
+    return true;
+  }
   SDL_Event sdl;
   while (SDL_PeepEvents(&sdl, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     if ((sdl.type == SDL_KEYDOWN || sdl.type == SDL_KEYUP) && FromKey(sdl.key, event)) return true;

@@ -1,6 +1,9 @@
 // The SDL backend's GL: surface attributes, contexts, buffer swaps.
 #include <malloc.h>
 
+#include <cerrno>
+#include <cstdio>
+
 #include "platform/sdl/sdl_backend.h"
 
 namespace {
@@ -39,17 +42,28 @@ void SdlApplyFormat(const NativeFormat* format) {
 NativeContext* BackendCreateContext(NativeWindow* window, const NativeFormat* format) {
   SdlApplyFormat(format);
   KeepFreedMemory();
+  unsigned long mark = X11ErrorMark();
   SDL_GLContext gl = SDL_GL_CreateContext(window->sdl);
+  if (!gl) std::fprintf(stderr, "%s: no GL context: %s\n", program_invocation_short_name, SDL_GetError());
   if (currentWindow && currentContext)
     SDL_GL_MakeCurrent(currentWindow->sdl, currentContext->gl);
   else
     SDL_GL_MakeCurrent(nullptr, nullptr);
+  if (X11ErrorsSince(mark, window->sdl, "making a GL context", true) && gl) {
+    SDL_GL_DeleteContext(gl);
+    gl = nullptr;
+  }
   if (!gl) return nullptr;
   return new NativeContext{gl};
 }
 
 bool BackendMakeCurrent(NativeWindow* window, NativeContext* context) {
+  unsigned long mark = X11ErrorMark();
   bool made = SDL_GL_MakeCurrent(window ? window->sdl : nullptr, context ? context->gl : nullptr) == 0;
+  if (context && X11ErrorsSince(mark, window ? window->sdl : nullptr, "making a GL context current", true)) {
+    if (made) SDL_GL_MakeCurrent(nullptr, nullptr);
+    made = false;
+  }
   currentWindow = made && context ? window : nullptr;
   currentContext = made && context ? context : nullptr;
   return made || !context;

@@ -5,6 +5,8 @@
 // display has no windows. Windows are made hidden and GL-capable; one that
 // covers the screen in a display mode is an SDL fullscreen window in that
 // mode.
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -15,6 +17,7 @@ bool videoStarted = false;
 std::vector<NativeWindow*> windows;
 
 SDL_Window* MakeSdlWindow(const NativeWindowRequest& request) {
+  unsigned long mark = X11ErrorMark();
   SdlApplyFormat(request.format);
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
   if (!request.framed) flags |= SDL_WINDOW_BORDERLESS;
@@ -22,7 +25,16 @@ SDL_Window* MakeSdlWindow(const NativeWindowRequest& request) {
   if (request.fullscreenMode) flags |= SDL_WINDOW_FULLSCREEN;
   SDL_Window* sdl = SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth, request.clientHeight,
                                      flags);
-  if (!sdl || !request.fullscreenMode) return sdl;
+  if (!sdl) {
+    std::fprintf(stderr, "%s: no window: %s\n", program_invocation_short_name, SDL_GetError());
+    return nullptr;
+  }
+  X11NoteWindow(sdl);
+  if (X11ErrorsSince(mark, sdl, "making a window", false)) {
+    SDL_DestroyWindow(sdl);
+    return nullptr;
+  }
+  if (!request.fullscreenMode) return sdl;
   SDL_DisplayMode wanted, closest;
   SDL_zero(wanted);
   wanted.w = request.fullscreenMode->width;
@@ -42,6 +54,15 @@ NativeWindow* SdlFindWindow(Uint32 windowId) {
   return nullptr;
 }
 
+NativeWindow* SdlLostWindow() {
+  for (NativeWindow* window : windows) {
+    if (window->lostReported || !X11WindowLost(window->sdl)) continue;
+    window->lostReported = true;
+    return window;
+  }
+  return nullptr;
+}
+
 bool BackendVideoStarted() { return videoStarted; }
 
 bool BackendVideoStart() {
@@ -58,7 +79,19 @@ bool BackendVideoStart() {
       break;
     }
   }
-  if (!videoStarted) return false;
+  if (!videoStarted) {
+    static bool told = false;  // once: every window and box asks again
+    const char* display = SDL_getenv("DISPLAY");
+    if (!told && display)
+      std::fprintf(stderr, "%s: no display: cannot open the X display \"%s\" (%s)\n", program_invocation_short_name,
+                   display, SDL_GetError());
+    else if (!told)
+      std::fprintf(stderr, "%s: no display: %s\n", program_invocation_short_name,
+                   SDL_getenv("WAYLAND_DISPLAY") ? SDL_GetError() : "DISPLAY is not set");
+    told = true;
+    return false;
+  }
+  X11CatchErrors();
   // A fullscreen window stays in its mode when another window takes the
   // focus, and closing the last window is just its close button.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
@@ -68,6 +101,7 @@ bool BackendVideoStart() {
 
 void BackendShutdown() {
   if (videoStarted) {
+    X11Settle();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     videoStarted = false;
   }
@@ -77,7 +111,7 @@ void BackendShutdown() {
 NativeWindow* BackendCreateWindow(const NativeWindowRequest& request) {
   SDL_Window* sdl = MakeSdlWindow(request);
   if (!sdl) return nullptr;
-  NativeWindow* window = new NativeWindow{sdl};
+  NativeWindow* window = new NativeWindow{sdl, false};
   windows.push_back(window);
   return window;
 }

@@ -1,12 +1,93 @@
-// The SDL backend's X11-only parts: the keyboard for message boxes on a bare
-// X server, and whether a GLX context is current. Xlib is opened at run time,
-// so the backend still runs where SDL uses Wayland.
+// The SDL backend's X11-only parts: X errors as failures instead of the end
+// of the process, windows destroyed by another client, the keyboard for
+// message boxes on a bare X server, and whether a GLX context is current.
+// Nothing here acts unless SDL runs on X11.
+//
+// Xlib's own error handler prints the error and ends the process: a GLX
+// context the server refuses (indirect GLX), a window destroyed from
+// outside (xdotool windowclose) ended the game with status 1 and no word
+// of its own. Here an error is recorded instead; the calls that can meet
+// one check for it and fail as Win32 would, and an error about one of our
+// windows means that window is gone.
 #include <GL/glx.h>
-#include <dlfcn.h>
+#include <SDL2/SDL_syswm.h>
+#include <X11/Xlib.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <set>
 
 #include "platform/sdl/sdl_backend.h"
+
+namespace {
+
+Display* sdlDisplay = nullptr;  // SDL's connection, once a window shows it
+unsigned long errorCount = 0;
+XErrorEvent lastError;
+std::set<unsigned long> lostResources;  // resources errors were about
+
+int RecordError(Display*, XErrorEvent* error) {
+  ++errorCount;
+  lastError = *error;
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) lostResources.insert(error->resourceid);
+  return 0;
+}
+
+bool OnX11() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "x11") == 0;
+}
+
+Display* DisplayOf(SDL_Window* window, ::Window* id) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
+  if (id) *id = info.info.x11.window;
+  return info.info.x11.display;
+}
+
+}  // namespace
+
+void X11CatchErrors() {
+  if (OnX11()) XSetErrorHandler(RecordError);
+}
+
+void X11NoteWindow(SDL_Window* window) {
+  if (OnX11() && !sdlDisplay) sdlDisplay = DisplayOf(window, nullptr);
+}
+
+void X11Settle() {
+  // SDL puts Xlib's own handler back as its video ends, and that handler
+  // ends the process: errors still on their way (a window another client
+  // destroyed, destroyed again) are taken here first.
+  if (sdlDisplay) XSync(sdlDisplay, False);
+  sdlDisplay = nullptr;
+}
+
+unsigned long X11ErrorMark() { return errorCount; }
+
+bool X11ErrorsSince(unsigned long mark, SDL_Window* window, const char* during, bool glxErrors) {
+  if (!OnX11()) return false;
+  Display* display = DisplayOf(window, nullptr);
+  if (display) XSync(display, False);
+  if (errorCount == mark) return false;
+  int glx = -1, event = 0, error = 0;
+  if (!glxErrors && display && XQueryExtension(display, "GLX", &glx, &event, &error) &&
+      lastError.request_code == glx)
+    return false;
+  char text[160] = "";
+  XGetErrorText(lastError.display, lastError.error_code, text, sizeof text);
+  std::fprintf(stderr, "%s: %s: X error %s (request %d.%d)\n", program_invocation_short_name, during, text,
+               lastError.request_code, lastError.minor_code);
+  return true;
+}
+
+bool X11WindowLost(SDL_Window* window) {
+  if (!OnX11() || lostResources.empty()) return false;
+  ::Window id = 0;
+  return DisplayOf(window, &id) && lostResources.count(id) != 0;
+}
 
 // SDL's X11 message box does not take the keyboard focus itself. Under a
 // window manager the manager gives it the focus; on a bare X server (no
@@ -15,55 +96,30 @@
 // pointer put at (width / 2, height / 3) of the screen, a point every box
 // covers, since SDL places a box of height h at top (height - h) / 3.
 void X11LetBoxHaveKeyboard() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (!driver || std::strcmp(driver, "x11") != 0) return;
-  static void* xlib = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
-  if (!xlib) return;
-  typedef void* (*OpenDisplay)(const char*);
-  typedef int (*CloseDisplay)(void*);
-  typedef unsigned long (*DefaultRoot)(void*);
-  typedef unsigned long (*InternAtom)(void*, const char*, int);
-  typedef int (*GetProperty)(void*, unsigned long, unsigned long, long, long, int, unsigned long, unsigned long*,
-                             int*, unsigned long*, unsigned long*, unsigned char**);
-  typedef int (*Free)(void*);
-  typedef int (*SetInputFocus)(void*, unsigned long, int, unsigned long);
-  typedef int (*Flush)(void*);
-  auto openDisplay = reinterpret_cast<OpenDisplay>(dlsym(xlib, "XOpenDisplay"));
-  auto closeDisplay = reinterpret_cast<CloseDisplay>(dlsym(xlib, "XCloseDisplay"));
-  auto defaultRoot = reinterpret_cast<DefaultRoot>(dlsym(xlib, "XDefaultRootWindow"));
-  auto internAtom = reinterpret_cast<InternAtom>(dlsym(xlib, "XInternAtom"));
-  auto getProperty = reinterpret_cast<GetProperty>(dlsym(xlib, "XGetWindowProperty"));
-  auto xFree = reinterpret_cast<Free>(dlsym(xlib, "XFree"));
-  auto setInputFocus = reinterpret_cast<SetInputFocus>(dlsym(xlib, "XSetInputFocus"));
-  auto flush = reinterpret_cast<Flush>(dlsym(xlib, "XFlush"));
-  if (!openDisplay || !closeDisplay || !defaultRoot || !internAtom || !getProperty || !xFree || !setInputFocus ||
-      !flush)
-    return;
-  void* display = openDisplay(nullptr);
+  if (!OnX11()) return;
+  Display* display = XOpenDisplay(nullptr);
   if (!display) return;
-  unsigned long root = defaultRoot(display);
-  unsigned long managerCheck = internAtom(display, "_NET_SUPPORTING_WM_CHECK", 1);
+  ::Window root = DefaultRootWindow(display);
+  Atom managerCheck = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
   bool managed = false;
-  if (managerCheck) {
-    unsigned long type = 0, items = 0, after = 0;
+  if (managerCheck != None) {
+    Atom type = None;
+    unsigned long items = 0, after = 0;
     int format = 0;
     unsigned char* data = nullptr;
-    const unsigned long anyType = 0;
-    if (getProperty(display, root, managerCheck, 0, 1, 0, anyType, &type, &format, &items, &after, &data) == 0) {
+    if (XGetWindowProperty(display, root, managerCheck, 0, 1, False, AnyPropertyType, &type, &format, &items, &after,
+                           &data) == Success) {
       managed = items > 0;
-      if (data) xFree(data);
+      if (data) XFree(data);
     }
   }
   if (!managed) {
-    const unsigned long pointerRoot = 1;
-    const int revertToPointerRoot = 1;
-    setInputFocus(display, pointerRoot, revertToPointerRoot, 0);
-    flush(display);
+    XSetInputFocus(display, PointerRoot, RevertToPointerRoot, CurrentTime);
+    XFlush(display);
     SDL_Rect bounds;
-    if (SDL_GetDisplayBounds(0, &bounds) == 0)
-      SDL_WarpMouseGlobal(bounds.x + bounds.w / 2, bounds.y + bounds.h / 3);
+    if (SDL_GetDisplayBounds(0, &bounds) == 0) SDL_WarpMouseGlobal(bounds.x + bounds.w / 2, bounds.y + bounds.h / 3);
   }
-  closeDisplay(display);
+  XCloseDisplay(display);
 }
 
 bool X11ContextCurrent() {
