@@ -67,6 +67,35 @@ TEST_F(RealKeyTest, RealKeysFromTheXServerGetTheirVirtualKeyCodes) {
   EXPECT_EQ(pressed, expected);
 }
 
+// AltGr is Control and Alt on Windows: keys pressed with it are key
+// messages, not system keys, so AltGr+F4 closes nothing; with a right Alt
+// that is plain Alt, Alt+F4 is the system key that closes the window.
+TEST_F(RealKeyTest, AltGrIsControlAndAltNotTheSystemKey) {
+  if (!HaveXdotool() || std::system("command -v xmodmap >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "needs xdotool, xmodmap and an X display";
+  struct Row {
+    const char* keysym;  // what the right Alt key (keycode 108) types
+    UINT f4Message;
+  };
+  const Row rows[] = {{"ISO_Level3_Shift", WM_KEYDOWN}, {"Alt_R", WM_SYSKEYDOWN}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.keysym);
+    ASSERT_EQ(std::system((std::string("xmodmap -e 'keycode 108 = ") + row.keysym + "'").c_str()), 0);
+    SDL_Delay(200);
+    Take();
+    ASSERT_EQ(std::system("xdotool keydown 108 key F4 keyup 108"), 0);
+    std::vector<MSG> f4;
+    for (int tries = 0; tries < 100 && f4.empty(); ++tries) {
+      for (const MSG& msg : Take())
+        if (msg.wParam == VK_F4 && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) f4.push_back(msg);
+      SDL_Delay(10);
+    }
+    ASSERT_EQ(f4.size(), 1u);
+    EXPECT_EQ(f4[0].message, row.f4Message);
+  }
+  std::system("xmodmap -e 'keycode 108 = Alt_R'");
+}
+
 // A real SDL box on the X display, answered by pressing keys with xdotool
 // the way a player (or the end-to-end tests) would: Return takes the first
 // button, Escape the last.

@@ -53,6 +53,8 @@ void X11Settle();
 // error of a GLX request (SDL probing GL as it makes a window) is not one.
 unsigned long X11ErrorMark();
 bool X11ErrorsSince(unsigned long mark, SDL_Window* window, const char* during, bool glxErrors);
+// The right Alt key is AltGr on this keyboard (it types the third level).
+bool X11RightAltIsAltGr();
 // An X error said the window no longer exists (another client destroyed it).
 bool X11WindowLost(SDL_Window* window);
 // A message box about to be shown gets the keyboard on a server without a

@@ -21,6 +21,11 @@ bool FromKey(const SDL_KeyboardEvent& key, NativeEvent* event) {
   event->repeat = key.repeat != 0;
   event->altHeld = (key.keysym.mod & KMOD_ALT) != 0;
   event->controlHeld = (key.keysym.mod & KMOD_CTRL) != 0;
+  // AltGr reaches a Windows program as Control and Alt held, with key
+  // messages rather than system-key messages: AltGr+F4 closes nothing.
+  bool altGrKey = key.keysym.scancode == SDL_SCANCODE_RALT || key.keysym.scancode == SDL_SCANCODE_MODE;
+  bool altGrHeld = (key.keysym.mod & (KMOD_RALT | KMOD_MODE)) != 0 || (altGrKey && event->down);
+  if (altGrHeld && X11RightAltIsAltGr()) event->controlHeld = true;
   return true;
 }
 

@@ -11,7 +11,9 @@
 // windows means that window is gone.
 #include <GL/glx.h>
 #include <SDL2/SDL_syswm.h>
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -87,6 +89,15 @@ bool X11WindowLost(SDL_Window* window) {
   if (!OnX11() || lostResources.empty()) return false;
   ::Window id = 0;
   return DisplayOf(window, &id) && lostResources.count(id) != 0;
+}
+
+bool X11RightAltIsAltGr() {
+  if (!OnX11() || !sdlDisplay) return false;
+  // SDL reports the key of X keycode 108 (evdev's right Alt) as right Alt
+  // whatever it types; the keyboard map says whether it is AltGr.
+  const KeyCode rightAlt = 108;
+  KeySym keysym = XkbKeycodeToKeysym(sdlDisplay, rightAlt, 0, 0);
+  return keysym == XK_ISO_Level3_Shift || keysym == XK_Mode_switch;
 }
 
 // SDL's X11 message box does not take the keyboard focus itself. Under a
