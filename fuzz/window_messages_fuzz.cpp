@@ -27,11 +27,11 @@ namespace {
 
 // Messages the window procedure or the layer's default handling act on, and
 // some near them; the fuzzer picks from here half the time.
-const UINT kMessages[] = {WM_ACTIVATE, WM_SYSCOMMAND, WM_CLOSE, WM_KEYDOWN, WM_KEYUP,   WM_SIZE,
-                          WM_SYSKEYDOWN, WM_SYSKEYUP, WM_CHAR,  WM_QUIT,    WM_NCCREATE, 0x0000,
-                          0x0001,      0x0002,        0x0007,   0x0008,     0x000F,      0xFFFFFFFF};
-const WPARAM kCommands[] = {SC_SCREENSAVE, SC_MONITORPOWER, SC_SCREENSAVE | 1, SC_MONITORPOWER | 0xF,
-                            SC_CLOSE,      SC_CLOSE | 3,    0,                 0xFFFFFFFF};
+const UINT kMessages[] = {WM_ACTIVATE,   WM_SYSCOMMAND, WM_CLOSE, WM_KEYDOWN, WM_KEYUP,    WM_SIZE,
+                          WM_SYSKEYDOWN, WM_SYSKEYUP,   WM_CHAR,  WM_QUIT,    WM_NCCREATE, 0x0000,
+                          0x0001,        0x0002,        0x0007,   0x0008,     0x000F,      0xFFFFFFFF};
+const WPARAM kCommands[] = {
+    SC_SCREENSAVE, SC_MONITORPOWER, SC_SCREENSAVE | 1, SC_MONITORPOWER | 0xF, SC_CLOSE, SC_CLOSE | 3, 0, 0xFFFFFFFF};
 
 struct Reader {
   const uint8_t* data;
@@ -58,10 +58,18 @@ bool NextRecord(Reader& in, Message* out) {
   uint8_t shape = uint8_t(in.Take(1));
   out->message = (shape & 1) ? UINT(in.Take(4)) : kMessages[in.Take(1) % (sizeof kMessages / sizeof kMessages[0])];
   switch ((shape >> 1) & 3) {
-    case 0: out->wParam = WPARAM(in.Take(1)); break;            // a key code or small value
-    case 1: out->wParam = WPARAM(in.Take(2)); break;            // a word
-    case 2: out->wParam = kCommands[in.Take(1) % (sizeof kCommands / sizeof kCommands[0])]; break;
-    default: out->wParam = WPARAM(in.Take(8)); break;           // anything
+    case 0:
+      out->wParam = WPARAM(in.Take(1));
+      break;  // a key code or small value
+    case 1:
+      out->wParam = WPARAM(in.Take(2));
+      break;  // a word
+    case 2:
+      out->wParam = kCommands[in.Take(1) % (sizeof kCommands / sizeof kCommands[0])];
+      break;
+    default:
+      out->wParam = WPARAM(in.Take(8));
+      break;  // anything
   }
   out->lParam = (shape & 8) ? LPARAM(in.Take(8)) : LPARAM(in.Take(4));
   return true;

@@ -7,10 +7,32 @@
 #include "game/keys.h"
 #include "render/scene.h"
 
-PIXELFORMATDESCRIPTOR pixelFormatRequest = {
-    40, 1, PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA,
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0, 0, 0};
+PIXELFORMATDESCRIPTOR pixelFormatRequest = {40,
+                                            1,
+                                            PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER,
+                                            PFD_TYPE_RGBA,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0,
+                                            0};
 bool pixelFormatFilled = false;
 
 namespace {
@@ -53,9 +75,7 @@ bool FailOpening(const char* text) {
   return false;
 }
 
-void ReportShutdownError(const char* text) {
-  MessageBoxA(nullptr, text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION);
-}
+void ReportShutdownError(const char* text) { MessageBoxA(nullptr, text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION); }
 
 }  // namespace
 
@@ -119,8 +139,8 @@ bool OpenMainWindow(const char* title, int width, int height, int bits, bool ful
   AdjustWindowRectEx(&windowRect, style, FALSE, exStyle);
 
   mainWindow = CreateWindowExA(exStyle, kClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                               windowRect.right - windowRect.left, windowRect.bottom - windowRect.top, nullptr,
-                               nullptr, appInstance, nullptr);
+                               windowRect.right - windowRect.left, windowRect.bottom - windowRect.top, nullptr, nullptr,
+                               appInstance, nullptr);
   if (!mainWindow) return FailOpening("Window Creation Error.");
 
   if (!pixelFormatFilled) {

@@ -7,9 +7,7 @@
 
 namespace {
 
-bool IsMoving(char heading) {
-  return heading == 'U' || heading == 'D' || heading == 'L' || heading == 'R';
-}
+bool IsMoving(char heading) { return heading == 'U' || heading == 'D' || heading == 'L' || heading == 'R'; }
 
 void MoveSnake() {
   SaveTail();
@@ -26,10 +24,18 @@ void MoveSnake() {
     z = world.snakeZ.front();
   }
   switch (world.heading) {
-    case 'U': y = y + 1; break;
-    case 'D': y = y - 1; break;
-    case 'L': x = x - 1; break;
-    case 'R': x = x + 1; break;
+    case 'U':
+      y = y + 1;
+      break;
+    case 'D':
+      y = y - 1;
+      break;
+    case 'L':
+      x = x - 1;
+      break;
+    case 'R':
+      x = x + 1;
+      break;
   }
   world.snakeX.push_front(x);
   world.snakeY.push_front(y);
@@ -40,15 +46,13 @@ void MoveSnake() {
   world.score = float(double(world.score) + double(world.snakeX.size()) * double(0.01f));
 }
 
-bool HeadIs(float x, float y, float z) {
-  return world.snakeX[0] == x && world.snakeY[0] == y && world.snakeZ[0] == z;
-}
+bool HeadIs(float x, float y, float z) { return world.snakeX[0] == x && world.snakeY[0] == y && world.snakeZ[0] == z; }
 
 // True if the cell (x, y, z) equals one of the cells from index `from` on.
 // The scan runs in blocks without a branch per cell, which the compiler
 // turns into vector compares; a long snake is scanned every tick.
-bool HoldsCell(const CoordList& xs, const CoordList& ys, const CoordList& zs, std::size_t from, float x,
-               float y, float z) {
+bool HoldsCell(const CoordList& xs, const CoordList& ys, const CoordList& zs, std::size_t from, float x, float y,
+               float z) {
   const float* px = xs.data();
   const float* py = ys.data();
   const float* pz = zs.data();

@@ -55,13 +55,13 @@ struct CoordList {
 struct GameWorld {
   CoordList snakeX, snakeY, snakeZ;  // index 0 is the head, the last the tail
   CoordList wallX, wallY, wallZ;
-  CoordList foodX, foodY, foodZ;     // one food cell at a time in play
+  CoordList foodX, foodY, foodZ;          // one food cell at a time in play
   float tailX = 0, tailY = 0, tailZ = 0;  // the tail cell removed by the last move
-  char heading = 0;                  // 'U', 'D', 'L', 'R' move; anything else stands
+  char heading = 0;                       // 'U', 'D', 'L', 'R' move; anything else stands
   float score = 0;
-  bool newGame = true;               // the next frame builds a fresh board
+  bool newGame = true;  // the next frame builds a fresh board
   bool upHeld = false, downHeld = false, leftHeld = false, rightHeld = false;
-  uint32_t randomState = 1;          // state of NextRandom, never reseeded
+  uint32_t randomState = 1;  // state of NextRandom, never reseeded
 };
 
 extern GameWorld world;

@@ -52,7 +52,9 @@ typedef void* LPVOID;
 typedef void* HANDLE;
 
 #define QUELLOR_DECLARE_HANDLE(name) \
-  struct name##__ { int unused; };   \
+  struct name##__ {                  \
+    int unused;                      \
+  };                                 \
   typedef struct name##__* name
 QUELLOR_DECLARE_HANDLE(HWND);
 QUELLOR_DECLARE_HANDLE(HDC);
@@ -417,8 +419,8 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 BOOL WINAPI AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL WINAPI DestroyWindow(HWND window);
 BOOL WINAPI ShowWindow(HWND window, int command);
 BOOL WINAPI SetForegroundWindow(HWND window);
@@ -447,8 +449,8 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
 HGLRC WINAPI wglCreateContext(HDC dc);
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context);
 BOOL WINAPI wglDeleteContext(HGLRC context);
-BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation,
-                                FLOAT extrusion, int format, GLYPHMETRICSFLOAT* metrics);
+BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation, FLOAT extrusion,
+                                int format, GLYPHMETRICSFLOAT* metrics);
 
 // KERNEL32: the module handle and the performance counter.
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);

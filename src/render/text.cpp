@@ -20,20 +20,19 @@ constexpr size_t kTextBufferSize = 256;
 
 void BuildGlyphLists() {
   glyphBase = glGenLists(256);
-  HFONT font = CreateFontA(-12,                   // character height
-                           0,                     // width chosen by the font mapper
-                           0,                     // escapement
-                           0,                     // orientation
-                           FW_BOLD,               // weight
-                           FALSE,                 // italic
-                           FALSE,                 // underline
-                           FALSE,                 // strike-out
-                           ANSI_CHARSET,          // character set
-                           OUT_TT_PRECIS,         // outline (TrueType) fonts preferred
-                           CLIP_DEFAULT_PRECIS,   // clipping precision
-                           ANTIALIASED_QUALITY,   // quality
-                           FF_DONTCARE | DEFAULT_PITCH,
-                           "Verdana");
+  HFONT font = CreateFontA(-12,                  // character height
+                           0,                    // width chosen by the font mapper
+                           0,                    // escapement
+                           0,                    // orientation
+                           FW_BOLD,              // weight
+                           FALSE,                // italic
+                           FALSE,                // underline
+                           FALSE,                // strike-out
+                           ANSI_CHARSET,         // character set
+                           OUT_TT_PRECIS,        // outline (TrueType) fonts preferred
+                           CLIP_DEFAULT_PRECIS,  // clipping precision
+                           ANTIALIASED_QUALITY,  // quality
+                           FF_DONTCARE | DEFAULT_PITCH, "Verdana");
   SelectObject(deviceContext, font);
   // Codes 0..254 as solid glyphs extruded 0.2 units; list 255 stays undefined.
   wglUseFontOutlinesA(deviceContext, 0, 255, glyphBase, 0.0f, 0.2f, WGL_FONT_POLYGONS, glyphMetrics);

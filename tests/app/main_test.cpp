@@ -61,8 +61,9 @@ class AppMainTest : public testing::Test {
   int Run(const std::vector<int>& answers, std::map<int, std::function<void()>> actions) {
     DriveAnswerBoxes(answers);
     DriveOnPeek([this, actions](int peek) {
-      PassRecord r = {peek, ReadFrameClock(), frameClock.counterStart, fullscreen, appActive, mainWindow, HeadX(),
-                      world.snakeX.size(), world.heading, SwapCount(), DriveSnapshot(), 0, 0};
+      PassRecord r = {peek,    ReadFrameClock(),    frameClock.counterStart, fullscreen,  appActive,       mainWindow,
+                      HeadX(), world.snakeX.size(), world.heading,           SwapCount(), DriveSnapshot(), 0,
+                      0};
       if (mainWindow) DriveClientSize(mainWindow, &r.clientWidth, &r.clientHeight);
       records.push_back(r);
       auto found = actions.find(peek);
@@ -187,9 +188,9 @@ TEST_F(AppMainTest, F1RebuildsTheWindowInTheOtherModeAndTheGameAndClockGoOn) {
 TEST_F(AppMainTest, F1AndEscapeInOnePassRebuildTheWindowThenEnd) {
   DriveDisplayModes(kWith640x480);
   int status = Run({IDNO}, {{2, [] { Press(VK_RIGHT); }}, {10, [] {
-                              Press(VK_F1);
-                              Press(VK_ESCAPE);
-                            }}});
+                                                             Press(VK_F1);
+                                                             Press(VK_ESCAPE);
+                                                           }}});
   EXPECT_EQ(status, 0);
   ASSERT_FALSE(records.empty());
   const PassRecord& last = records.back();
@@ -210,7 +211,7 @@ TEST_F(AppMainTest, CloseButtonEndsWithStatusZeroAndTheQuitPassDrawsNothing) {
   int status = Run({IDNO}, {{2, [] { Press(VK_RIGHT); }}, {12, [] { DriveCloseButton(); }}});
   EXPECT_EQ(status, 0);
   ASSERT_FALSE(records.empty());
-  const PassRecord& last = records.back();  // the pass that took WM_QUIT
+  const PassRecord& last = records.back();                  // the pass that took WM_QUIT
   EXPECT_EQ(last.layer.liveWindows, base.liveWindows + 1);  // WM_CLOSE left the window
   EXPECT_EQ(HeadX(), last.headX);
   EXPECT_EQ(SwapCount(), last.swaps);
@@ -232,10 +233,10 @@ struct PacingRow {
   uint32_t millisecondsPerRead;
 };
 const PacingRow kPacing[] = {
-    {true, 1000000, 1000, 0},   // 1 ms per read
-    {true, 1000000, 7300, 0},   // readings overshoot the limit
-    {true, 3579545, 1, 0},      // an odd frequency, tiny steps
-    {false, 0, 0, 3},           // the millisecond clock
+    {true, 1000000, 1000, 0},  // 1 ms per read
+    {true, 1000000, 7300, 0},  // readings overshoot the limit
+    {true, 3579545, 1, 0},     // an odd frequency, tiny steps
+    {false, 0, 0, 3},          // the millisecond clock
 };
 
 TEST_F(AppMainTest, EveryIdlePassLastsAtLeastFortyMillisecondsOfClockTime) {
@@ -290,10 +291,11 @@ TEST_F(AppMainTest, WindowThatCannotBeOpenedEndsWithStatusOne) {
     DriveVirtualTime(true, 1000000);
     DriveAutoAdvance(1000, 1);
     DriveDisplayModes(kWith640x480);
-    EXPECT_EQ(Run({IDNO}, {{6, [] {
-                             Press(VK_F1);
-                             DriveFail("CreateWindowExA");
-                           }}}),
+    EXPECT_EQ(Run({IDNO}, {{6,
+                            [] {
+                              Press(VK_F1);
+                              DriveFail("CreateWindowExA");
+                            }}}),
               1);
     ASSERT_EQ(DriveShownBoxes().size(), 2u);
     EXPECT_EQ(DriveShownBoxes()[1].text, "Window Creation Error.");

@@ -91,9 +91,13 @@ TEST_F(WindowProcTest, MessagesTurnIntoTheProgramsState) {
        [] { EXPECT_FALSE(keyDown[VK_LEFT]); }},
       {"highest code", [] { keyDown[255] = false; }, WM_KEYDOWN, 255, 0, false, [] { EXPECT_TRUE(keyDown[255]); }},
       {"size", nullptr, WM_SIZE, SIZE_RESTORED, MAKELPARAM(320, 200), false,
-       [] { EXPECT_EQ(Viewport(), (std::vector<GLint>{0, 0, 320, 200})); }},
+       [] {
+         EXPECT_EQ(Viewport(), (std::vector<GLint>{0, 0, 320, 200}));
+       }},
       {"size of a minimised window", nullptr, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 0), false,
-       [] { EXPECT_EQ(Viewport(), (std::vector<GLint>{0, 0, 0, 1})); }},
+       [] {
+         EXPECT_EQ(Viewport(), (std::vector<GLint>{0, 0, 0, 1}));
+       }},
       {"any other message", nullptr, WM_PAINT, 0, 0, true, nullptr},
   };
   for (const ProcRow& row : rows) {

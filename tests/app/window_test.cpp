@@ -59,8 +59,7 @@ struct FailureRow {
 const FailureRow kFailures[] = {
     {1, "RegisterClassA", false, "Failed To Register The Window Class.", "ERROR", 0x30, false, 0, 0, 0, false, 0, 0,
      true, nullptr},
-    {4, "CreateWindowExA", false, "Window Creation Error.", "ERROR", 0x30, false, 0, 0, 0, false, 0, 0, false,
-     nullptr},
+    {4, "CreateWindowExA", false, "Window Creation Error.", "ERROR", 0x30, false, 0, 0, 0, false, 0, 0, false, nullptr},
     {5, "GetDC", false, "Can't Create A GL Device Context.", "ERROR", 0x30, false, 0, 0, 0, false, 0, 0, false,
      nullptr},
     {6, "ChoosePixelFormat", false, "Can't Find A Suitable PixelFormat.", "ERROR", 0x30, false, 0, 0, 0, false, 0, 0,
@@ -69,8 +68,8 @@ const FailureRow kFailures[] = {
      nullptr},
     {8, "wglCreateContext", false, "Can't Create A GL Rendering Context.", "ERROR", 0x30, false, 0, 0, 0, false, 0, 0,
      false, nullptr},
-    {9, "wglMakeCurrent", false, "Can't Activate The GL Rendering Context.", "ERROR", 0x30, false, 0, 0, 0, false, 0,
-     0, false, nullptr},
+    {9, "wglMakeCurrent", false, "Can't Activate The GL Rendering Context.", "ERROR", 0x30, false, 0, 0, 0, false, 0, 0,
+     false, nullptr},
     // The real InitScene never fails; the stand-in is told to.
     {10, nullptr, false, "Initialization Failed.", "ERROR", 0x30, false, 0, 0, 0, false, 0, 0, false, nullptr},
     // Teardown: the display mode and cursor come back first, then each
@@ -98,8 +97,10 @@ TEST_F(WindowTest, EveryFailureIsReportedInItsOwnWordsAfterTheRightTeardown) {
     DriveDisplayModes(kWith640x480);
 
     if (!row.duringClose) {
-      if (row.operation) DriveFail(row.operation);
-      else sceneStub.initResult = false;
+      if (row.operation)
+        DriveFail(row.operation);
+      else
+        sceneStub.initResult = false;
       EXPECT_FALSE(OpenMainWindow(kTitle, 640, 480, 16, true));
     } else {
       ASSERT_TRUE(OpenMainWindow(kTitle, 640, 480, 16, true));
@@ -119,8 +120,9 @@ TEST_F(WindowTest, EveryFailureIsReportedInItsOwnWordsAfterTheRightTeardown) {
     EXPECT_EQ(boxes[0].text, row.text);
     EXPECT_EQ(boxes[0].caption, row.caption);
     EXPECT_EQ(boxes[0].style, row.style);
-    LayerSnapshot expected = {row.boxModeChanged, start.cursorCounter + row.boxCursor, start.liveWindows + row.boxWindows,
-                              start.registeredClasses + row.boxClasses, row.boxCurrent};
+    LayerSnapshot expected = {row.boxModeChanged, start.cursorCounter + row.boxCursor,
+                              start.liveWindows + row.boxWindows, start.registeredClasses + row.boxClasses,
+                              row.boxCurrent};
     EXPECT_EQ(boxes[0].state, expected);
 
     LayerSnapshot left = DriveSnapshot();

@@ -42,7 +42,7 @@ struct CounterCase {
   int64_t frequency;
   double secondsPerCount;  // 1 / frequency rounded to a 32-bit float
   int64_t ticks;
-  double milliseconds;     // ticks x secondsPerCount x 1000, left to right
+  double milliseconds;  // ticks x secondsPerCount x 1000, left to right
 };
 
 class ClockCounter : public Clock, public ::testing::WithParamInterface<CounterCase> {};
@@ -57,15 +57,15 @@ TEST_P(ClockCounter, ReadsTicksTimesTheFloatTickLength) {
   EXPECT_EQ(ReadFrameClock(), c.milliseconds);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Frequencies, ClockCounter,
-    ::testing::Values(CounterCase{1000000, 9.999999974752427e-07, 40000, 39.99999989900971},
-                      CounterCase{1000000, 9.999999974752427e-07, 1000000, 999.9999974752427},
-                      CounterCase{1000000000, 9.999999717180685e-10, 40000, 0.03999999886872274},
-                      CounterCase{1000000000, 9.999999717180685e-10, 1000000000, 999.9999717180685},
-                      CounterCase{3579545, 2.793651106003381e-07, 40000, 11.174604424013523},
-                      CounterCase{10000000, 1.0000000116860974e-07, 40000, 4.00000004674439},
-                      CounterCase{10000000, 1.0000000116860974e-07, 0, 0.0}));
+INSTANTIATE_TEST_SUITE_P(Frequencies, ClockCounter,
+                         ::testing::Values(CounterCase{1000000, 9.999999974752427e-07, 40000, 39.99999989900971},
+                                           CounterCase{1000000, 9.999999974752427e-07, 1000000, 999.9999974752427},
+                                           CounterCase{1000000000, 9.999999717180685e-10, 40000, 0.03999999886872274},
+                                           CounterCase{1000000000, 9.999999717180685e-10, 1000000000,
+                                                       999.9999717180685},
+                                           CounterCase{3579545, 2.793651106003381e-07, 40000, 11.174604424013523},
+                                           CounterCase{10000000, 1.0000000116860974e-07, 40000, 4.00000004674439},
+                                           CounterCase{10000000, 1.0000000116860974e-07, 0, 0.0}));
 
 TEST_F(Clock, WithoutACounterUsesTheMillisecondClock) {
   DriveVirtualTime(false, 0);
@@ -108,17 +108,17 @@ TEST_P(ClockMilliseconds, ElapsedIsTheUnsignedDifference) {
   EXPECT_GE(ReadFrameClock(), 0.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ClockMilliseconds,
-    ::testing::Values(
-        MillisecondCase{"AtStart", 4000, 4000, 0.0},
-        MillisecondCase{"FromZero", 0, 40, 40.00000189989805},
-        // 2^32 - 256 to 16: 272 ms across the wrap, 272 x 1.0000000474974513.
-        MillisecondCase{"AcrossTheWrap", 4294967040u, 16, 272.00001291930676},
-        MillisecondCase{"WrapToZero", 4294967295u, 0, 1.0000000474974513},
-        // One short of a full turn: the largest elapsed count, still positive.
-        MillisecondCase{"AlmostAFullTurn", 1, 0, 4294967499.0}),
-    [](const ::testing::TestParamInfo<MillisecondCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, ClockMilliseconds,
+                         ::testing::Values(MillisecondCase{"AtStart", 4000, 4000, 0.0},
+                                           MillisecondCase{"FromZero", 0, 40, 40.00000189989805},
+                                           // 2^32 - 256 to 16: 272 ms across the wrap, 272 x 1.0000000474974513.
+                                           MillisecondCase{"AcrossTheWrap", 4294967040u, 16, 272.00001291930676},
+                                           MillisecondCase{"WrapToZero", 4294967295u, 0, 1.0000000474974513},
+                                           // One short of a full turn: the largest elapsed count, still positive.
+                                           MillisecondCase{"AlmostAFullTurn", 1, 0, 4294967499.0}),
+                         [](const ::testing::TestParamInfo<MillisecondCase>& info) {
+                           return std::string(info.param.name);
+                         });
 
 TEST_F(Clock, NotStartedReadsZero) {
   DriveVirtualTime(true, 1000000);

@@ -22,15 +22,15 @@ namespace {
 enum class When { StartUp, AfterF1, Teardown };
 
 struct FailureRow {
-  int number;            // the message's number in the window code's table
+  int number;  // the message's number in the window code's table
   When when;
   const char* operation;  // the layer operation made to fail
   int nth;                // which call of it fails, counted from the moment it is armed
   const char* text;
   const char* caption;
   unsigned style;
-  int status;             // AppMain's result
-  int windowsLeft;        // windows and classes still there at exit, by design
+  int status;       // AppMain's result
+  int windowsLeft;  // windows and classes still there at exit, by design
   int classesLeft;
 };
 
@@ -96,7 +96,7 @@ TEST_F(ExitPaths, EveryFailureEndsInItsMessageAndACleanExit) {
   const LayerSnapshot base = DriveSnapshot();
   for (const FailureRow& row : kRows) {
     SCOPED_TRACE(testing::Message() << "message " << row.number << " (" << row.operation << ") "
-                                    << (row.when == When::StartUp ? "at start-up"
+                                    << (row.when == When::StartUp   ? "at start-up"
                                         : row.when == When::AfterF1 ? "after F1"
                                                                     : "in the teardown"));
     Reset();
@@ -170,7 +170,8 @@ TEST_F(ExitPaths, RefusedModeDeclinedEndsWithStatusOne) {
   EXPECT_EQ(AppMain(nullptr, nullptr, nullptr, 0), 1);
   const std::vector<ShownBox>& boxes = DriveShownBoxes();
   ASSERT_EQ(boxes.size(), 3u);
-  EXPECT_EQ(boxes[1].text, "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?");
+  EXPECT_EQ(boxes[1].text,
+            "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?");
   EXPECT_EQ(boxes[1].style, unsigned(MB_YESNO | MB_ICONWARNING));
   EXPECT_EQ(boxes[2].text, "Program Will Now Close.");
   EXPECT_EQ(boxes[2].style, unsigned(MB_OK | MB_ICONERROR));

@@ -45,9 +45,9 @@ TEST(NoFonts, TheGamePlaysWithAnEmptyScoreLine) {
     }
   });
   EXPECT_EQ(AppMain(nullptr, nullptr, nullptr, 0), 0);
-  EXPECT_EQ(startHead, 59.0f);     // the board was built and drawn
-  EXPECT_GT(lastHead, 40.0f);      // and the snake ran up
-  EXPECT_EQ(widest, 0.0f);         // no glyph: the score line is empty
+  EXPECT_EQ(startHead, 59.0f);  // the board was built and drawn
+  EXPECT_GT(lastHead, 40.0f);   // and the snake ran up
+  EXPECT_EQ(widest, 0.0f);      // no glyph: the score line is empty
   for (const ShownBox& box : DriveShownBoxes()) EXPECT_EQ(box.caption, "Start FullScreen?");
   DriveReset();
   unlink(config.c_str());

@@ -25,7 +25,8 @@ TEST(NoFonts, OutlinesFailCleanly) {
 #ifdef QUELLOR_BITMAP_FONTS_DIR
   fonts = "<dir>" QUELLOR_BITMAP_FONTS_DIR "</dir><cachedir>" + std::string(dir) + "</cachedir>";
 #endif
-  std::fprintf(file, "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>%s</fontconfig>\n",
+  std::fprintf(file,
+               "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>%s</fontconfig>\n",
                fonts.c_str());
   std::fclose(file);
   setenv("FONTCONFIG_FILE", config.c_str(), 1);

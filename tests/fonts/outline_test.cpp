@@ -95,17 +95,26 @@ std::vector<FeedbackPrimitive> Feedback(const std::function<void()>& draw, GLenu
   std::vector<FeedbackPrimitive> primitives;
   EXPECT_GE(used, 0) << "feedback buffer overflow";
   auto vertexAt = [&](GLint i) {
-    return FeedbackVertex{buffer[i], buffer[i + 1], buffer[i + 2], buffer[i + 3], buffer[i + 4], buffer[i + 5], buffer[i + 6]};
+    return FeedbackVertex{buffer[i],     buffer[i + 1], buffer[i + 2], buffer[i + 3],
+                          buffer[i + 4], buffer[i + 5], buffer[i + 6]};
   };
   for (GLint i = 0; i < used;) {
     GLenum token = static_cast<GLenum>(buffer[i++]);
     int vertices = 0;
-    if (token == GL_POLYGON_TOKEN) vertices = static_cast<int>(buffer[i++]);
-    else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) vertices = 2;
+    if (token == GL_POLYGON_TOKEN)
+      vertices = static_cast<int>(buffer[i++]);
+    else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN)
+      vertices = 2;
     else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
-             token == GL_COPY_PIXEL_TOKEN) vertices = 1;
-    else if (token == GL_PASS_THROUGH_TOKEN) { ++i; continue; }
-    else { ADD_FAILURE() << "unknown feedback token " << token; break; }
+             token == GL_COPY_PIXEL_TOKEN)
+      vertices = 1;
+    else if (token == GL_PASS_THROUGH_TOKEN) {
+      ++i;
+      continue;
+    } else {
+      ADD_FAILURE() << "unknown feedback token " << token;
+      break;
+    }
     FeedbackPrimitive primitive;
     for (int k = 0; k < vertices; ++k, i += 7) primitive.push_back(vertexAt(i));
     bool isPolygon = token == GL_POLYGON_TOKEN;
@@ -480,8 +489,10 @@ TEST_F(OutlineFont, DrawnTextLightsThePixelsFreeTypeInks) {
         for (int dx = -1; dx <= 1; ++dx) {
           int nx = x + dx, ny = y + dy;
           if (nx < 0 || ny < 0 || nx >= width || ny >= height) continue;
-          if (ink(nx, ny)) someInk = true;
-          else someBlank = true;
+          if (ink(nx, ny))
+            someInk = true;
+          else
+            someBlank = true;
         }
       if (!(someInk && someBlank)) ++offEdge;
     }
@@ -587,7 +598,7 @@ TEST_F(OutlineFont, SelectObjectKeepsOneFontPerDeviceContext) {
   EXPECT_EQ(SelectObject(a, nullptr), nullptr);
   EXPECT_EQ(SelectObject(nullptr, first), nullptr);
   EXPECT_EQ(SelectObject(a, reinterpret_cast<HGDIOBJ>(0x1234)), nullptr);  // no such font
-  EXPECT_EQ(SelectObject(a, first), nullptr);                               // nothing before
+  EXPECT_EQ(SelectObject(a, first), nullptr);                              // nothing before
   EXPECT_EQ(SelectObject(a, second), static_cast<HGDIOBJ>(first));
   EXPECT_EQ(SelectObject(b, first), nullptr);  // the replaced font is still good
   EXPECT_EQ(SelectObject(a, second), static_cast<HGDIOBJ>(second));
@@ -617,8 +628,7 @@ TEST_F(OutlineFont, RepeatedWindowsDoNotGrowTheFontTable) {
     HFONT cycleFont = CreateScoreFont();
     SelectObject(windowDc, cycleFont);
     GLuint lists = glGenLists(256);
-    ASSERT_EQ(wglUseFontOutlinesA(windowDc, 0, kGlyphCount, lists, 0.0f, kExtrusion, WGL_FONT_POLYGONS, nullptr),
-              TRUE);
+    ASSERT_EQ(wglUseFontOutlinesA(windowDc, 0, kGlyphCount, lists, 0.0f, kExtrusion, WGL_FONT_POLYGONS, nullptr), TRUE);
     glDeleteLists(lists, 256);
     LayerFontsReleaseDC(windowDc);
     ASSERT_EQ(LayerFontsLive(), live) << "cycle " << cycle;

@@ -12,9 +12,7 @@ constexpr int left = 37, up = 38, right = 39, down = 40;
 
 struct Latches {
   bool up, down, left, right;
-  bool operator==(const Latches& o) const {
-    return up == o.up && down == o.down && left == o.left && right == o.right;
-  }
+  bool operator==(const Latches& o) const { return up == o.up && down == o.down && left == o.left && right == o.right; }
 };
 
 std::ostream& operator<<(std::ostream& out, const Latches& l) {
@@ -63,25 +61,22 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, Steering,
     ::testing::Values(
         // Every arrow starts a standing snake, whether at start (0) or after a reset ('P').
-        SteeringCase{"UpFromStart", 0, {{{up}, 'U', U}}},
-        SteeringCase{"DownFromStart", 0, {{{down}, 'D', D}}},
+        SteeringCase{"UpFromStart", 0, {{{up}, 'U', U}}}, SteeringCase{"DownFromStart", 0, {{{down}, 'D', D}}},
         SteeringCase{"LeftFromReset", 'P', {{{left}, 'L', L}}},
         SteeringCase{"RightFromReset", 'P', {{{right}, 'R', R}}},
         // Turns at right angles go through.
-        SteeringCase{"UpWhileRight", 'R', {{{up}, 'U', U}}},
-        SteeringCase{"DownWhileLeft", 'L', {{{down}, 'D', D}}},
-        SteeringCase{"LeftWhileUp", 'U', {{{left}, 'L', L}}},
-        SteeringCase{"RightWhileDown", 'D', {{{right}, 'R', R}}},
+        SteeringCase{"UpWhileRight", 'R', {{{up}, 'U', U}}}, SteeringCase{"DownWhileLeft", 'L', {{{down}, 'D', D}}},
+        SteeringCase{"LeftWhileUp", 'U', {{{left}, 'L', L}}}, SteeringCase{"RightWhileDown", 'D', {{{right}, 'R', R}}},
         // The exact opposite is blocked, but the press still sets its latch.
         SteeringCase{"UpWhileDownBlocked", 'D', {{{up}, 'D', U}}},
         SteeringCase{"DownWhileUpBlocked", 'U', {{{down}, 'U', D}}},
         SteeringCase{"LeftWhileRightBlocked", 'R', {{{left}, 'R', L}}},
         SteeringCase{"RightWhileLeftBlocked", 'L', {{{right}, 'L', R}}},
         // A blocked left stays spent while held: turning up does not revive it.
-        SteeringCase{"BlockedPressMustBeRepeated",
-                     'R',
-                     {{{left}, 'R', L}, {{left, up}, 'U', UL}, {{left, up}, 'U', UL}, {{up}, 'U', U},
-                      {{up, left}, 'L', UL}}},
+        SteeringCase{
+            "BlockedPressMustBeRepeated",
+            'R',
+            {{{left}, 'R', L}, {{left, up}, 'U', UL}, {{left, up}, 'U', UL}, {{up}, 'U', U}, {{up, left}, 'L', UL}}},
         // Up and left newly down together: up first, then left against 'U'.
         SteeringCase{"UpAndLeftTogetherReverse", 'R', {{{up, left}, 'L', UL}}},
         // Down then right in one pass from up: down is blocked, right goes.
@@ -91,9 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The arrow of the current heading changes nothing but its latch.
         SteeringCase{"SameArrow", 'R', {{{right}, 'R', R}, {{}, 'R', none}}},
         // Holding a key acts once; another arrow can override it.
-        SteeringCase{"HeldKeyActsOnce",
-                     0,
-                     {{{up}, 'U', U}, {{up}, 'U', U}, {{up, right}, 'R', UR}, {{up, right}, 'R', UR}}},
+        SteeringCase{
+            "HeldKeyActsOnce", 0, {{{up}, 'U', U}, {{up}, 'U', U}, {{up, right}, 'R', UR}, {{up, right}, 'R', UR}}},
         // Release clears the latch, and the next press counts again.
         SteeringCase{"ReleaseAndPressAgain",
                      'U',

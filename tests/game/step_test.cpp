@@ -8,9 +8,7 @@ namespace {
 
 // The score after a move: the length times the 32-bit 0.01, summed in double
 // precision and rounded to a 32-bit float.
-float ScoreAfterMove(float score, std::size_t length) {
-  return float(double(score) + double(length) * double(0.01f));
-}
+float ScoreAfterMove(float score, std::size_t length) { return float(double(score) + double(length) * double(0.01f)); }
 
 }  // namespace
 
@@ -42,10 +40,9 @@ TEST_F(Step, OneTickRightMovesTheWholeSnake) {
 TEST_F(Step, ScoreAddsTheLengthEveryTick) {
   // The score after each tick of a 10-cell snake. Summing in 32-bit floats
   // instead would drift from the seventh tick on (0.6999999284744263).
-  const float expected[] = {0.09999999403953552f, 0.19999998807907104f, 0.29999998211860657f,
-                            0.3999999761581421f,  0.4999999701976776f,  0.5999999642372131f,
-                            0.699999988079071f,   0.800000011920929f,   0.9000000357627869f,
-                            1.0f};
+  const float expected[] = {
+      0.09999999403953552f, 0.19999998807907104f, 0.29999998211860657f, 0.3999999761581421f, 0.4999999701976776f,
+      0.5999999642372131f,  0.699999988079071f,   0.800000011920929f,   0.9000000357627869f, 1.0f};
   world.heading = 'U';
   int tick = 0;
   for (float score : expected) {
@@ -183,10 +180,18 @@ TEST_P(StepWall, HitResetsAfterEating) {
   SetSnake(c.snake);
   Cell wall = c.snake[0];
   switch (c.heading) {
-    case 'U': wall.y += 1; break;
-    case 'D': wall.y -= 1; break;
-    case 'L': wall.x -= 1; break;
-    case 'R': wall.x += 1; break;
+    case 'U':
+      wall.y += 1;
+      break;
+    case 'D':
+      wall.y -= 1;
+      break;
+    case 'L':
+      wall.x -= 1;
+      break;
+    case 'R':
+      wall.x += 1;
+      break;
   }
   if (c.foodOnTheWall) SetFood(wall);
   world.heading = c.heading;
@@ -274,10 +279,9 @@ TEST_F(Step, HeadCollidesOnWallOrBodyOnly) {
   };
   const Probe probes[] = {
       {{59, 40, 0}, false},  // itself is not a collision
-      {{58, 40, 0}, true},   {{50, 40, 0}, true},  {{0, 0, 0}, true},   {{108, 80, 0}, true},
-      {{0, 40, 0}, true},    {{54, 80, 0}, true},  {{1, 1, 0}, false},  {{107, 79, 0}, false},
-      {{41, 20, 0}, false},  // food is no collision
-      {{58, 40, 1}, false},  // z counts too
+      {{58, 40, 0}, true},  {{50, 40, 0}, true}, {{0, 0, 0}, true},     {{108, 80, 0}, true}, {{0, 40, 0}, true},
+      {{54, 80, 0}, true},  {{1, 1, 0}, false},  {{107, 79, 0}, false}, {{41, 20, 0}, false},  // food is no collision
+      {{58, 40, 1}, false},                                                                    // z counts too
   };
   for (const Probe& probe : probes) {
     world.snakeX[0] = probe.head.x;

@@ -106,8 +106,7 @@ TEST_F(LayerTest, RealDisplayRefusesAModeItLacks) {
   }
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   DEVMODEA request = ModeRequest(640, 480, 16);
-  EXPECT_EQ(ChangeDisplaySettingsA(&request, CDS_FULLSCREEN),
-            listed ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_BADMODE);
+  EXPECT_EQ(ChangeDisplaySettingsA(&request, CDS_FULLSCREEN), listed ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_BADMODE);
   ChangeDisplaySettingsA(nullptr, 0);
 }
 

@@ -69,8 +69,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   RECT rect = {0, 0, 320, 240};
   AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW);
   HWND window = CreateWindowExA(WS_EX_APPWINDOW, className, "Foreign GL program",
-                                WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                rect.right - rect.left, rect.bottom - rect.top, NULL, NULL, instance, NULL);
+                                WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, rect.right - rect.left,
+                                rect.bottom - rect.top, NULL, NULL, instance, NULL);
   if (!window) return Fail("CreateWindowExA");
   HDC dc = GetDC(window);
   if (!dc) return Fail("GetDC");
@@ -93,8 +93,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   SetFocus(window);
   DrainMessages();
 
-  HFONT font = CreateFontA(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH, "Arial");
+  HFONT font = CreateFontA(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH, "Arial");
   if (!font) return Fail("CreateFontA");
   HGDIOBJ previousFont = SelectObject(dc, font);
   GLYPHMETRICSFLOAT metrics[128];

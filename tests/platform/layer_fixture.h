@@ -75,8 +75,8 @@ class LayerTest : public ::testing::Test {
     DWORD exStyle = (style & WS_POPUP) ? WS_EX_APPWINDOW : WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
     RECT rect = {0, 0, width, height};
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    HWND window = CreateWindowExA(exStyle, kClassName, "Layer test", style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
-                                  0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+    HWND window = CreateWindowExA(exStyle, kClassName, "Layer test", style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     if (window) windows.push_back(window);
     return window;

@@ -32,8 +32,8 @@ bool Cycle() {
   RECT rect = {0, 0, 640, 480};
   AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE);
   HWND window = CreateWindowExA(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, "OpenGL", "cycle",
-                                WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
+                                WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, rect.right - rect.left,
+                                rect.bottom - rect.top, nullptr, nullptr, instance, nullptr);
   if (!window) return false;
   HDC dc = GetDC(window);
   PIXELFORMATDESCRIPTOR request = WindowFormatRequest();
@@ -44,8 +44,8 @@ bool Cycle() {
   SetForegroundWindow(window);
   SetFocus(window);
 
-  HFONT font = CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH, "Verdana");
+  HFONT font = CreateFontA(-12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           ANTIALIASED_QUALITY, FF_DONTCARE | DEFAULT_PITCH, "Verdana");
   SelectObject(dc, font);
   GLYPHMETRICSFLOAT metrics[96];
   GLuint base = glGenLists(96);

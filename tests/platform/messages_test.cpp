@@ -50,18 +50,18 @@ struct KeyCase {
 
 // The whole keyboard: every key's virtual-key code and PC scan code.
 const KeyCase kKeys[] = {
-    {'A', 0x1E, false},        {'M', 0x32, false},         {'Q', 0x10, false},       {'Z', 0x2C, false},
-    {'0', 0x0B, false},        {'1', 0x02, false},         {'9', 0x0A, false},       {VK_F1, 0x3B, false},
-    {VK_F4, 0x3E, false},      {VK_F11, 0x57, false},      {VK_F12, 0x58, false},    {VK_LEFT, 0x4B, true},
-    {VK_UP, 0x48, true},       {VK_RIGHT, 0x4D, true},     {VK_DOWN, 0x50, true},    {VK_ESCAPE, 0x01, false},
-    {VK_RETURN, 0x1C, false},  {VK_SPACE, 0x39, false},    {VK_TAB, 0x0F, false},    {VK_BACK, 0x0E, false},
-    {VK_SHIFT, 0x2A, false},   {VK_CONTROL, 0x1D, false},  {VK_INSERT, 0x52, true},  {VK_DELETE, 0x53, true},
-    {VK_HOME, 0x47, true},     {VK_END, 0x4F, true},       {VK_PRIOR, 0x49, true},   {VK_NEXT, 0x51, true},
-    {VK_NUMPAD0, 0x52, false}, {VK_NUMPAD5, 0x4C, false},  {VK_NUMPAD9, 0x49, false}, {VK_MULTIPLY, 0x37, false},
-    {VK_ADD, 0x4E, false},     {VK_SUBTRACT, 0x4A, false}, {VK_DECIMAL, 0x53, false}, {VK_DIVIDE, 0x35, true},
-    {VK_OEM_1, 0x27, false},   {VK_OEM_PLUS, 0x0D, false}, {VK_OEM_COMMA, 0x33, false}, {VK_OEM_MINUS, 0x0C, false},
-    {VK_OEM_PERIOD, 0x34, false}, {VK_OEM_2, 0x35, false}, {VK_OEM_3, 0x29, false},  {VK_OEM_4, 0x1A, false},
-    {VK_OEM_5, 0x2B, false},   {VK_OEM_6, 0x1B, false},    {VK_OEM_7, 0x28, false},  {VK_CAPITAL, 0x3A, false},
+    {'A', 0x1E, false},           {'M', 0x32, false},         {'Q', 0x10, false},          {'Z', 0x2C, false},
+    {'0', 0x0B, false},           {'1', 0x02, false},         {'9', 0x0A, false},          {VK_F1, 0x3B, false},
+    {VK_F4, 0x3E, false},         {VK_F11, 0x57, false},      {VK_F12, 0x58, false},       {VK_LEFT, 0x4B, true},
+    {VK_UP, 0x48, true},          {VK_RIGHT, 0x4D, true},     {VK_DOWN, 0x50, true},       {VK_ESCAPE, 0x01, false},
+    {VK_RETURN, 0x1C, false},     {VK_SPACE, 0x39, false},    {VK_TAB, 0x0F, false},       {VK_BACK, 0x0E, false},
+    {VK_SHIFT, 0x2A, false},      {VK_CONTROL, 0x1D, false},  {VK_INSERT, 0x52, true},     {VK_DELETE, 0x53, true},
+    {VK_HOME, 0x47, true},        {VK_END, 0x4F, true},       {VK_PRIOR, 0x49, true},      {VK_NEXT, 0x51, true},
+    {VK_NUMPAD0, 0x52, false},    {VK_NUMPAD5, 0x4C, false},  {VK_NUMPAD9, 0x49, false},   {VK_MULTIPLY, 0x37, false},
+    {VK_ADD, 0x4E, false},        {VK_SUBTRACT, 0x4A, false}, {VK_DECIMAL, 0x53, false},   {VK_DIVIDE, 0x35, true},
+    {VK_OEM_1, 0x27, false},      {VK_OEM_PLUS, 0x0D, false}, {VK_OEM_COMMA, 0x33, false}, {VK_OEM_MINUS, 0x0C, false},
+    {VK_OEM_PERIOD, 0x34, false}, {VK_OEM_2, 0x35, false},    {VK_OEM_3, 0x29, false},     {VK_OEM_4, 0x1A, false},
+    {VK_OEM_5, 0x2B, false},      {VK_OEM_6, 0x1B, false},    {VK_OEM_7, 0x28, false},     {VK_CAPITAL, 0x3A, false},
 };
 
 TEST_F(MessageTest, KeysArriveWithTheirVirtualKeyCodesAndScanCodes) {
@@ -146,10 +146,9 @@ TEST_F(MessageTest, TranslateMessageMakesTheTypedCharacters) {
     int virtualKey;
     int character;  // 0: none
   } cases[] = {
-      {{}, 'A', 'a'},           {{VK_SHIFT}, 'A', 'A'},        {{}, '1', '1'},
-      {{VK_SHIFT}, '1', '!'},   {{}, VK_OEM_1, ';'},           {{VK_SHIFT}, VK_OEM_7, '"'},
-      {{}, VK_SPACE, ' '},      {{}, VK_RETURN, '\r'},         {{}, VK_ESCAPE, 27},
-      {{}, VK_NUMPAD7, '7'},    {{VK_CONTROL}, 'C', 3},        {{}, VK_LEFT, 0},
+      {{}, 'A', 'a'},      {{VK_SHIFT}, 'A', 'A'},      {{}, '1', '1'},         {{VK_SHIFT}, '1', '!'},
+      {{}, VK_OEM_1, ';'}, {{VK_SHIFT}, VK_OEM_7, '"'}, {{}, VK_SPACE, ' '},    {{}, VK_RETURN, '\r'},
+      {{}, VK_ESCAPE, 27}, {{}, VK_NUMPAD7, '7'},       {{VK_CONTROL}, 'C', 3}, {{}, VK_LEFT, 0},
       {{}, VK_F1, 0},
   };
   for (const CharacterCase& c : cases) {
@@ -188,11 +187,14 @@ TEST_F(MessageTest, WindowEventsBecomeActivationAndSizeMessages) {
     const char* name;
     void (*drive)();
     std::vector<std::pair<UINT, WPARAM>> expected;  // message, wParam
-    LPARAM lastSize;                                 // lParam of the WM_SIZE, if any
+    LPARAM lastSize;                                // lParam of the WM_SIZE, if any
   } steps[] = {
       {"minimise", DriveMinimise, {{WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1)}, {WM_SIZE, SIZE_MINIMIZED}}, 0},
       {"minimise again", DriveMinimise, {}, 0},
-      {"restore", DriveRestore, {{WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0)}, {WM_SIZE, SIZE_RESTORED}}, MAKELPARAM(640, 480)},
+      {"restore",
+       DriveRestore,
+       {{WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0)}, {WM_SIZE, SIZE_RESTORED}},
+       MAKELPARAM(640, 480)},
       {"focus lost", [] { DriveFocus(false); }, {{WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0)}}, 0},
       {"focus gained", [] { DriveFocus(true); }, {{WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0)}}, 0},
       {"focus gained again", [] { DriveFocus(true); }, {}, 0},

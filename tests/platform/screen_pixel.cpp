@@ -10,8 +10,8 @@ unsigned long ScreenPixel(int x, int y) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return ~0ul;
   XSync(display, False);
-  XImage* image = XGetImage(display, DefaultRootWindow(display), clientLeft + x, clientTop + (clientHeight - 1 - y),
-                            1, 1, AllPlanes, ZPixmap);
+  XImage* image = XGetImage(display, DefaultRootWindow(display), clientLeft + x, clientTop + (clientHeight - 1 - y), 1,
+                            1, AllPlanes, ZPixmap);
   unsigned long pixel = image ? XGetPixel(image, 0, 0) & 0xFFFFFF : ~0ul;
   if (image) XDestroyImage(image);
   XCloseDisplay(display);

@@ -9,6 +9,6 @@ TEST(GameSoak, AMillionTicksKeepTheWorldConsistent) {
   long_play::Play(1000000, 4, &tally);
   ASSERT_FALSE(HasFatalFailure());
   long_play::ExpectPlayed(tally, 1000000, 1000, 100, 30);
-  std::printf("soak: %ld moving, %ld meals, %ld resets, longest snake %zu\n", tally.moving, tally.meals,
-              tally.resets, tally.longest);
+  std::printf("soak: %ld moving, %ld meals, %ld resets, longest snake %zu\n", tally.moving, tally.meals, tally.resets,
+              tally.longest);
 }

@@ -34,11 +34,16 @@ bool Fail(const char* step) {
 
 int ArrowKey(char code) {
   switch (code) {
-    case 'U': return VK_UP;
-    case 'D': return VK_DOWN;
-    case 'L': return VK_LEFT;
-    case 'R': return VK_RIGHT;
-    default: return 0;
+    case 'U':
+      return VK_UP;
+    case 'D':
+      return VK_DOWN;
+    case 'L':
+      return VK_LEFT;
+    case 'R':
+      return VK_RIGHT;
+    default:
+      return 0;
   }
 }
 }  // namespace

@@ -51,9 +51,9 @@ struct NativeMode {
 
 struct NativeWindowRequest {
   const char* title;
-  int x, y;                   // client origin on the screen
+  int x, y;  // client origin on the screen
   int clientWidth, clientHeight;
-  bool framed;                // with a title bar and borders
+  bool framed;  // with a title bar and borders
   bool resizable;
   const NativeMode* fullscreenMode;  // covers the screen in this mode; null: a plain window
   const NativeFormat* format;        // null: the backend's defaults
@@ -81,15 +81,15 @@ void BackendDrawableSize(NativeWindow* window, int* width, int* height);
 
 // ---------------------------------------------------------------- events
 enum class NativeEventKind {
-  Key,          // a key went down (again, when `repeat`) or up
-  Close,        // the window's close button
+  Key,    // a key went down (again, when `repeat`) or up
+  Close,  // the window's close button
   Minimised,
   Restored,
   FocusGained,
   FocusLost,
-  Resized,      // the client area has a new size: width, height, maximised
-  Moved,        // the client origin moved: x, y
-  EndRequested, // the machine asks the program to end (a signal); no window
+  Resized,       // the client area has a new size: width, height, maximised
+  Moved,         // the client origin moved: x, y
+  EndRequested,  // the machine asks the program to end (a signal); no window
 };
 
 struct NativeEvent {
@@ -138,10 +138,10 @@ void BackendShowCursor(bool visible);
 enum class NativeBoxIcon { Information, Warning, Error };
 
 struct NativeBoxButton {
-  int answer;          // what pressing it answers
+  int answer;  // what pressing it answers
   const char* label;
-  bool returnKey;      // Return presses it
-  bool escapeKey;      // Escape presses it
+  bool returnKey;  // Return presses it
+  bool escapeKey;  // Escape presses it
 };
 
 // Shows a modal box and waits. *answer is the pressed button's answer, or

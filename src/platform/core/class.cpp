@@ -35,8 +35,7 @@ ClassEntry* FindClass(LPCSTR name, HINSTANCE instance) {
   if (!name) return nullptr;
   for (ClassEntry& entry : classes) {
     if (ModuleOf(instance) != entry.instance) continue;
-    if (IsAtom(name) ? entry.atom == ATOM(uintptr_t(name)) : strcasecmp(entry.name.c_str(), name) == 0)
-      return &entry;
+    if (IsAtom(name) ? entry.atom == ATOM(uintptr_t(name)) : strcasecmp(entry.name.c_str(), name) == 0) return &entry;
   }
   return nullptr;
 }

@@ -38,8 +38,7 @@ void LayerDeactivate(LayerWindow* window, LayerWindow* next) {
   if (activeWindow == window) {
     activeWindow = nullptr;
     window->active = false;
-    LayerSend(window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, window->minimised ? 1 : 0),
-              LPARAM(LayerWindowHandle(next)));
+    LayerSend(window, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, window->minimised ? 1 : 0), LPARAM(LayerWindowHandle(next)));
   }
   if (focusWindow == window) {
     focusWindow = nullptr;

@@ -44,9 +44,8 @@ int LayerFontsLive() { return static_cast<int>(fontTable.size()); }
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                          DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                          DWORD quality, DWORD pitchAndFamily, LPCSTR faceName) {
-  LayerFont font{height,  width,        escapement,    orientation, weight,         italic,        underline,
-                 strikeOut, charSet,    outPrecision,  clipPrecision, quality,      pitchAndFamily, std::string(),
-                 false};
+  LayerFont font{height,  width,        escapement,    orientation, weight,         italic,        underline, strikeOut,
+                 charSet, outPrecision, clipPrecision, quality,     pitchAndFamily, std::string(), false};
   if (faceName != nullptr) font.faceName.assign(faceName, strnlen(faceName, 31));
   uintptr_t handle = nextFontHandle;
   nextFontHandle += 8;

@@ -67,8 +67,7 @@ void PostWindowEvent(LayerWindow* window, const NativeEvent& event) {
       if (event.width == window->clientWidth && event.height == window->clientHeight) break;
       window->clientWidth = event.width;
       window->clientHeight = event.height;
-      PostTo(window, WM_SIZE, event.maximised ? SIZE_MAXIMIZED : SIZE_RESTORED,
-             MAKELPARAM(event.width, event.height));
+      PostTo(window, WM_SIZE, event.maximised ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(event.width, event.height));
       break;
     case NativeEventKind::Moved:
       if (window->minimised || (event.x == window->x && event.y == window->y)) break;
@@ -123,11 +122,21 @@ bool LayerInjectWindowEvent(LayerWindowEvent what) {
   NativeEvent event = {};
   event.window = window->native;
   switch (what) {
-    case LayerWindowEvent::Close: event.kind = NativeEventKind::Close; break;
-    case LayerWindowEvent::Minimise: event.kind = NativeEventKind::Minimised; break;
-    case LayerWindowEvent::Restore: event.kind = NativeEventKind::Restored; break;
-    case LayerWindowEvent::FocusGained: event.kind = NativeEventKind::FocusGained; break;
-    case LayerWindowEvent::FocusLost: event.kind = NativeEventKind::FocusLost; break;
+    case LayerWindowEvent::Close:
+      event.kind = NativeEventKind::Close;
+      break;
+    case LayerWindowEvent::Minimise:
+      event.kind = NativeEventKind::Minimised;
+      break;
+    case LayerWindowEvent::Restore:
+      event.kind = NativeEventKind::Restored;
+      break;
+    case LayerWindowEvent::FocusGained:
+      event.kind = NativeEventKind::FocusGained;
+      break;
+    case LayerWindowEvent::FocusLost:
+      event.kind = NativeEventKind::FocusLost;
+      break;
   }
   return BackendInjectEvent(event);
 }

@@ -49,11 +49,11 @@ int LayerCharacterOf(int virtualKey, bool altHeld) {
     char plain, shifted;
   };
   static const Punctuation punctuation[] = {
-      {VK_OEM_1, ';', ':'},    {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'}, {VK_OEM_MINUS, '-', '_'},
-      {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},  {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},
-      {VK_OEM_5, '\\', '|'},   {VK_OEM_6, ']', '}'},    {VK_OEM_7, '\'', '"'},    {VK_SPACE, ' ', ' '},
-      {VK_RETURN, '\r', '\r'}, {VK_TAB, '\t', '\t'},    {VK_BACK, 8, 8},          {VK_ESCAPE, 27, 27},
-      {VK_MULTIPLY, '*', '*'}, {VK_ADD, '+', '+'},      {VK_SUBTRACT, '-', '-'},  {VK_DECIMAL, '.', '.'},
+      {VK_OEM_1, ';', ':'},      {VK_OEM_PLUS, '=', '+'}, {VK_OEM_COMMA, ',', '<'}, {VK_OEM_MINUS, '-', '_'},
+      {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},    {VK_OEM_3, '`', '~'},     {VK_OEM_4, '[', '{'},
+      {VK_OEM_5, '\\', '|'},     {VK_OEM_6, ']', '}'},    {VK_OEM_7, '\'', '"'},    {VK_SPACE, ' ', ' '},
+      {VK_RETURN, '\r', '\r'},   {VK_TAB, '\t', '\t'},    {VK_BACK, 8, 8},          {VK_ESCAPE, 27, 27},
+      {VK_MULTIPLY, '*', '*'},   {VK_ADD, '+', '+'},      {VK_SUBTRACT, '-', '-'},  {VK_DECIMAL, '.', '.'},
       {VK_DIVIDE, '/', '/'},
   };
   for (const Punctuation& p : punctuation)

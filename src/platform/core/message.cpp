@@ -42,8 +42,7 @@ BOOL WINAPI PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, 
 BOOL WINAPI TranslateMessage(const MSG* msg) {
   if (!msg) return FALSE;
   UINT message = msg->message;
-  if (message != WM_KEYDOWN && message != WM_KEYUP && message != WM_SYSKEYDOWN && message != WM_SYSKEYUP)
-    return FALSE;
+  if (message != WM_KEYDOWN && message != WM_KEYUP && message != WM_SYSKEYDOWN && message != WM_SYSKEYUP) return FALSE;
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
     bool system = message == WM_SYSKEYDOWN;
     int character = LayerCharacterOf(int(msg->wParam), (uint32_t(msg->lParam) & (1u << 29)) != 0);

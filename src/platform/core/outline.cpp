@@ -110,10 +110,10 @@ OpenFace* FindFace(const LayerFont& font) {
 
 // Windows-1252 codes 0x80-0x9F in Unicode; the five codes the code page
 // leaves undefined map to the control code of the same value, as Windows does.
-const uint16_t kWindows1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+const uint16_t kWindows1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                       0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 FT_UInt GlyphIndexOf(const OpenFace& open, DWORD code) {
   DWORD unicode = (code >= 0x80 && code <= 0x9F) ? kWindows1252High[code - 0x80] : code;
@@ -157,9 +157,9 @@ struct GlyphBuild {
   std::vector<Vertex> points;
   std::deque<Vertex> combined;  // points the tessellator makes where edges cross
   GlyphShape* shape = nullptr;
-  double scale = 1.0;                // em units per design unit
-  double tolerance = 1.0;            // allowed chordal deviation, in design units
-  double lastX = 0.0, lastY = 0.0;   // current point while flattening, design units
+  double scale = 1.0;               // em units per design unit
+  double tolerance = 1.0;           // allowed chordal deviation, in design units
+  double lastX = 0.0, lastY = 0.0;  // current point while flattening, design units
   size_t contourStart = 0;
   bool tessError = false;
 };
@@ -230,8 +230,8 @@ int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vecto
   double x0 = build.lastX, y0 = build.lastY;
   double x1 = control1->x, y1 = control1->y, x2 = control2->x, y2 = control2->y, x3 = to->x, y3 = to->y;
   // |B''| <= 6 max(|P0 - 2 P1 + P2|, |P1 - 2 P2 + P3|).
-  double bend = 6.0 * std::max(std::hypot(x0 - 2 * x1 + x2, y0 - 2 * y1 + y2),
-                               std::hypot(x1 - 2 * x2 + x3, y1 - 2 * y2 + y3));
+  double bend =
+      6.0 * std::max(std::hypot(x0 - 2 * x1 + x2, y0 - 2 * y1 + y2), std::hypot(x1 - 2 * x2 + x3, y1 - 2 * y2 + y3));
   int n = SegmentsFor(bend);
   for (int i = 1; i < n; ++i) {
     double t = static_cast<double>(i) / n, u = 1.0 - t;
@@ -286,7 +286,7 @@ void TessEdgeFlag(GLboolean) {}  // its presence makes GLU hand out plain triang
 void TessVertex(void* vertex) { build.shape->triangles.push_back(static_cast<const Vertex*>(vertex)->index); }
 void TessEnd() {}
 void TessError(GLenum) { build.tessError = true; }
-void TessCombine(GLdouble coords[3], void*[4], GLfloat[4], void** out) {
+void TessCombine(GLdouble coords[3], void* [4], GLfloat[4], void** out) {
   GlyphShape& shape = *build.shape;
   uint32_t index = static_cast<uint32_t>(shape.xy.size() / 2);
   shape.xy.push_back(static_cast<float>(coords[0]));
@@ -321,9 +321,9 @@ void Tessellate(GlyphShape* shape) {
   build.combined.clear();
   build.points.clear();
   uint32_t pointCount = shape->contourEnds.back();
-  for (uint32_t i = 0; i < pointCount; ++i) build.points.push_back(Vertex{shape->xy[2 * i], shape->xy[2 * i + 1], 0.0, i});
-  gluTessProperty(tessellator, GLU_TESS_WINDING_RULE,
-                  shape->evenOdd ? GLU_TESS_WINDING_ODD : GLU_TESS_WINDING_NONZERO);
+  for (uint32_t i = 0; i < pointCount; ++i)
+    build.points.push_back(Vertex{shape->xy[2 * i], shape->xy[2 * i + 1], 0.0, i});
+  gluTessProperty(tessellator, GLU_TESS_WINDING_RULE, shape->evenOdd ? GLU_TESS_WINDING_ODD : GLU_TESS_WINDING_NONZERO);
   gluTessBeginPolygon(tessellator, nullptr);
   uint32_t start = 0;
   for (uint32_t end : shape->contourEnds) {
@@ -391,8 +391,8 @@ void EmitLines(const GlyphShape& shape) {
 
 }  // namespace
 
-BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation,
-                                FLOAT extrusion, int format, GLYPHMETRICSFLOAT* metrics) {
+BOOL WINAPI wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, FLOAT deviation, FLOAT extrusion,
+                                int format, GLYPHMETRICSFLOAT* metrics) {
   if (LayerShouldFail("wglUseFontOutlinesA")) return FALSE;
   if (format != WGL_FONT_POLYGONS && format != WGL_FONT_LINES) return FALSE;
   if (listBase == 0 || count > 0xFFFFFFFFu - listBase || count > 0xFFFFFFFFu - first) return FALSE;

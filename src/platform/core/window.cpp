@@ -113,9 +113,8 @@ BOOL WINAPI AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD /*exSty
   return TRUE;
 }
 
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                            int width, int height, HWND /*parent*/, HMENU /*menu*/, HINSTANCE instance,
-                            LPVOID /*param*/) {
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                            int height, HWND /*parent*/, HMENU /*menu*/, HINSTANCE instance, LPVOID /*param*/) {
   if (LayerShouldFail("CreateWindowExA")) return nullptr;
   std::string registeredName;
   WNDPROC procedure = nullptr;

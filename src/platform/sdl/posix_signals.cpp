@@ -22,11 +22,11 @@
 namespace {
 
 struct BoxWatch {
-  std::atomic<int> child{0};    // the box's process, once it runs
-  std::atomic<int> ending{0};   // a request to end has come
+  std::atomic<int> child{0};   // the box's process, once it runs
+  std::atomic<int> ending{0};  // a request to end has come
 };
 
-BoxWatch* watch = nullptr;  // shared with the box's process
+BoxWatch* watch = nullptr;           // shared with the box's process
 volatile sig_atomic_t requests = 0;  // requests to end not yet taken
 volatile sig_atomic_t boxShowing = 0;
 bool ownEnding = false;  // for when the shared page could not be had

@@ -14,8 +14,7 @@ bool FromKey(const SDL_KeyboardEvent& key, NativeEvent* event) {
     event->window = SdlFindWindow(key.windowID);
     if (!event->window) return false;  // a message box's key
   }
-  if (!SdlVirtualKeyOf(key.keysym.sym, key.keysym.scancode, &event->virtualKey, &event->scanCode,
-                       &event->extended))
+  if (!SdlVirtualKeyOf(key.keysym.sym, key.keysym.scancode, &event->virtualKey, &event->scanCode, &event->extended))
     return false;
   event->down = key.type == SDL_KEYDOWN;
   event->repeat = key.repeat != 0;
@@ -34,11 +33,21 @@ bool FromWindowEvent(const SDL_WindowEvent& windowEvent, NativeEvent* event) {
   event->window = SdlFindWindow(windowEvent.windowID);
   if (!event->window) return false;
   switch (windowEvent.event) {
-    case SDL_WINDOWEVENT_CLOSE: event->kind = NativeEventKind::Close; return true;
-    case SDL_WINDOWEVENT_MINIMIZED: event->kind = NativeEventKind::Minimised; return true;
-    case SDL_WINDOWEVENT_RESTORED: event->kind = NativeEventKind::Restored; return true;
-    case SDL_WINDOWEVENT_FOCUS_GAINED: event->kind = NativeEventKind::FocusGained; return true;
-    case SDL_WINDOWEVENT_FOCUS_LOST: event->kind = NativeEventKind::FocusLost; return true;
+    case SDL_WINDOWEVENT_CLOSE:
+      event->kind = NativeEventKind::Close;
+      return true;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      event->kind = NativeEventKind::Minimised;
+      return true;
+    case SDL_WINDOWEVENT_RESTORED:
+      event->kind = NativeEventKind::Restored;
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      event->kind = NativeEventKind::FocusGained;
+      return true;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      event->kind = NativeEventKind::FocusLost;
+      return true;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_RESIZED:
       event->kind = NativeEventKind::Resized;
@@ -58,12 +67,18 @@ bool FromWindowEvent(const SDL_WindowEvent& windowEvent, NativeEvent* event) {
 
 Uint8 SdlWindowEventOf(NativeEventKind kind) {
   switch (kind) {
-    case NativeEventKind::Close: return SDL_WINDOWEVENT_CLOSE;
-    case NativeEventKind::Minimised: return SDL_WINDOWEVENT_MINIMIZED;
-    case NativeEventKind::Restored: return SDL_WINDOWEVENT_RESTORED;
-    case NativeEventKind::FocusGained: return SDL_WINDOWEVENT_FOCUS_GAINED;
-    case NativeEventKind::FocusLost: return SDL_WINDOWEVENT_FOCUS_LOST;
-    default: return SDL_WINDOWEVENT_NONE;
+    case NativeEventKind::Close:
+      return SDL_WINDOWEVENT_CLOSE;
+    case NativeEventKind::Minimised:
+      return SDL_WINDOWEVENT_MINIMIZED;
+    case NativeEventKind::Restored:
+      return SDL_WINDOWEVENT_RESTORED;
+    case NativeEventKind::FocusGained:
+      return SDL_WINDOWEVENT_FOCUS_GAINED;
+    case NativeEventKind::FocusLost:
+      return SDL_WINDOWEVENT_FOCUS_LOST;
+    default:
+      return SDL_WINDOWEVENT_NONE;
   }
 }
 

@@ -23,8 +23,8 @@ SDL_Window* MakeSdlWindow(const NativeWindowRequest& request) {
   if (!request.framed) flags |= SDL_WINDOW_BORDERLESS;
   if (request.resizable) flags |= SDL_WINDOW_RESIZABLE;
   if (request.fullscreenMode) flags |= SDL_WINDOW_FULLSCREEN;
-  SDL_Window* sdl = SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth, request.clientHeight,
-                                     flags);
+  SDL_Window* sdl =
+      SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth, request.clientHeight, flags);
   if (!sdl) {
     std::fprintf(stderr, "%s: no window: %s\n", program_invocation_short_name, SDL_GetError());
     return nullptr;

@@ -75,8 +75,7 @@ bool X11ErrorsSince(unsigned long mark, SDL_Window* window, const char* during, 
   if (display) XSync(display, False);
   if (errorCount == mark) return false;
   int glx = -1, event = 0, error = 0;
-  if (!glxErrors && display && XQueryExtension(display, "GLX", &glx, &event, &error) &&
-      lastError.request_code == glx)
+  if (!glxErrors && display && XQueryExtension(display, "GLX", &glx, &event, &error) && lastError.request_code == glx)
     return false;
   char text[160] = "";
   XGetErrorText(lastError.display, lastError.error_code, text, sizeof text);

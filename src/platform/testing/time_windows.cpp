@@ -46,8 +46,8 @@ struct ImportRedirect {
   void* original;
 };
 ImportRedirect redirects[] = {
-    {"kernel32.dll", "QueryPerformanceFrequency", reinterpret_cast<void*>(&VirtualQueryPerformanceFrequency),
-     nullptr, nullptr},
+    {"kernel32.dll", "QueryPerformanceFrequency", reinterpret_cast<void*>(&VirtualQueryPerformanceFrequency), nullptr,
+     nullptr},
     {"kernel32.dll", "QueryPerformanceCounter", reinterpret_cast<void*>(&VirtualQueryPerformanceCounter), nullptr,
      nullptr},
     {"winmm.dll", "timeGetTime", reinterpret_cast<void*>(&VirtualTimeGetTime), nullptr, nullptr},
@@ -108,8 +108,8 @@ void RedirectImports() {
     }
     redirect.original = *redirect.slot;
     if (!WriteSlot(redirect.slot, redirect.replacement)) {
-      std::fprintf(stderr, "virtual time: cannot redirect %s!%s (error %lu)\n", redirect.library,
-                   redirect.operation, static_cast<unsigned long>(GetLastError()));
+      std::fprintf(stderr, "virtual time: cannot redirect %s!%s (error %lu)\n", redirect.library, redirect.operation,
+                   static_cast<unsigned long>(GetLastError()));
       redirect.slot = nullptr;
     }
   }
