@@ -80,7 +80,9 @@ DesktopBack() {
   [ "$(CursorShown)" = "shown" ] || fail "the cursor is still hidden"
 }
 
-"$@" &
+# A command started with & by a shell without job control has SIGINT and
+# SIGQUIT ignored; the game gets them as a terminal would give them.
+env --default-signal=INT,QUIT "$@" &
 game=$!
 box=$(WaitWindow "Start FullScreen?" 60) || fail "the start-up question did not come"
 HoldKey "$box" Return  # Yes
