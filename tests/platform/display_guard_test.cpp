@@ -118,6 +118,16 @@ int WatchersRunning() {
   return count;
 }
 
+// True once no watcher runs, waiting up to a second: a watcher that has
+// just restored the screen still closes its connection before it ends.
+bool WatchersGone() {
+  for (int i = 0; i < 100; ++i) {
+    if (WatchersRunning() == 0) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
 // The guarded program: guard, switch to 640x480, and with "restore-first"
 // switch back exactly and tell the watcher; then "ready", and wait for the
 // end. A line "x-error" on standard input makes it cause an X error, which
@@ -156,7 +166,7 @@ class DisplayGuardTest : public ::testing::Test {
   void SetUp() override {
     desktop = ReadScreen();
     ASSERT_GT(desktop.width, 640) << "run on a server whose desktop is larger than 640x480";
-    ASSERT_EQ(WatchersRunning(), 0);
+    ASSERT_TRUE(WatchersGone()) << "a watcher of an earlier test still runs";
   }
   void TearDown() override {
     if (program > 0) {
@@ -230,8 +240,7 @@ TEST_F(DisplayGuardTest, AProgramEndedBySignalLeavesTheDesktopBackWithinASecond)
     double ms = DesktopBackWithin(kWithin);
     std::printf("%s: desktop %s after %.1f ms\n", strsignal(signal), ms >= 0 ? "back" : "NOT back", ms);
     EXPECT_GE(ms, 0) << "after " << strsignal(signal) << " the screen is " << ReadScreen() << ", not " << desktop;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    EXPECT_EQ(WatchersRunning(), 0) << "the watcher outlived its work";
+    EXPECT_TRUE(WatchersGone()) << "the watcher outlived its work";
     if (!(ReadScreen() == desktop)) SetDesktop(desktop);
   }
 }
@@ -254,8 +263,7 @@ TEST_F(DisplayGuardTest, AProgramThatRestoredFirstLeavesTheWatcherNothingToDo) {
   Start("restore-first");
   if (HasFatalFailure()) return;
   EXPECT_EQ(ReadScreen(), desktop);
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_EQ(WatchersRunning(), 0);
+  EXPECT_TRUE(WatchersGone()) << "the watcher did not end when told the mode was restored";
   Display* display = XOpenDisplay(nullptr);
   ASSERT_TRUE(display);
   ASSERT_TRUE(SwitchMode(display, 800, 600));
@@ -277,8 +285,7 @@ TEST_F(DisplayGuardTest, NoWatcherForADisplayThatIsNotThere) {
   EXPECT_FALSE(X11DesktopModeGuarded());
   X11DesktopModeRestored();  // nothing to tell: no effect
   setenv("DISPLAY", display.c_str(), 1);
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_EQ(WatchersRunning(), 0);
+  EXPECT_TRUE(WatchersGone());
 }
 
 }  // namespace
