@@ -89,7 +89,7 @@ bench/modes-toggle.sh "$reps" "$game" "$exe" >"$out/modes.txt" 2>"$out/modes.err
     "$out/shell-refused.txt"
   awk '$1 == "rss_slope_kb_per_min" {print "rss_slope", $2} $1 == "anon_slope_kb_per_min" {print "anon_slope", $2}
        $1 == "rss_growth_kb" {print "rss_growth", $2} $1 == "anon_growth_kb" {print "anon_growth", $2}' "$out/memory.txt"
-  awk '{print $1 "_" $2, $3}' "$out/modes.txt"
+  awk '$2 != "lost_press" {print $1 "_" $2, $3}' "$out/modes.txt"
 } >"$out/figures.txt"
 
 cpu=$(awk -F: '/model name/ {gsub(/^ +/, "", $2); print $2; exit}' /proc/cpuinfo)

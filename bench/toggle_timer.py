@@ -12,7 +12,8 @@ F1 again until the screen is at 640x480 with a borderless 640x480 window at
 0,0 viewable ("to_fullscreen_ms"). One X connection polls the root window's
 size and the window tree (well under a millisecond a poll), so the figures
 are the game's own work plus less than a millisecond. Prints one figure per
-line; exits 1 if a toggle does not finish within 10 seconds."""
+line; a press that changes nothing within 5 seconds is reported as
+"lost_press <figure>" and made again; exits 1 after three lost presses."""
 import ctypes
 import ctypes.util
 import sys
@@ -110,31 +111,49 @@ def windowed_shown(desktop):
                                             for _, x, y, w, h in game_windows())
 
 
-def toggle(done, name):
+def press_f1_until(done, limit):
+    """Holds F1 down on the game's window until done() or `limit` seconds;
+    returns the milliseconds from the key going down, or None."""
     windows = game_windows()
     if windows:
         x11.XSetInputFocus(display, windows[0][0], 1, 0)
     x11.XSync(display, 0)
-    time.sleep(0.05)
+    time.sleep(0.2)
     start = time.perf_counter()
     xtst.XTestFakeKeyEvent(display, F1, 1, 0)
     x11.XSync(display, 0)
     released = False
-    while not done():
-        if not released and time.perf_counter() - start > 0.06:
-            # Held across a frame pass (40 ms), then let go: one toggle.
+    ms = None
+    while time.perf_counter() - start < limit:
+        if done():
+            ms = (time.perf_counter() - start) * 1000
+            break
+        if not released and time.perf_counter() - start > 0.2:
+            # Held across several frame passes (40 ms each), as a hand holds
+            # a key, so the game sees it down even when its events come late;
+            # let go well before the key would repeat.
             xtst.XTestFakeKeyEvent(display, F1, 0, 0)
             x11.XSync(display, 0)
             released = True
-        if time.perf_counter() - start > 10:
-            sys.exit("toggle_timer: %s did not finish within 10 s" % name)
         time.sleep(0.0005)
-    ms = (time.perf_counter() - start) * 1000
     if not released:
         xtst.XTestFakeKeyEvent(display, F1, 0, 0)
         x11.XSync(display, 0)
-    print("%s %.1f" % (name, ms), flush=True)
-    time.sleep(0.3)
+    return ms
+
+
+def toggle(done, name):
+    # A press the game never saw (its window did not have the keyboard yet,
+    # on a busy machine) is counted as lost and made again, twice at most.
+    for _ in range(3):
+        ms = press_f1_until(done, 5)
+        if ms is not None:
+            print("%s %.1f" % (name, ms), flush=True)
+            time.sleep(0.3)
+            return
+        print("lost_press %s" % name, flush=True)
+    sys.exit("toggle_timer: %s did not finish after three presses (screen %s, game windows %s)"
+             % (name, screen_size(), [w[1:] for w in game_windows()]))
 
 
 def main():
