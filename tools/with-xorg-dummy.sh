@@ -5,8 +5,8 @@
 # renderer for OpenGL.
 #   tools/with-xorg-dummy.sh command args...
 # The server runs with a config and a log of its own (the log is kept in a
-# temporary directory and shown if the server does not start), on a display
-# number it picks itself; DISPLAY is set for the command, the server is
+# temporary directory and shown if the server does not start), on the first
+# free display number from :50 on; DISPLAY is set for the command, the server is
 # stopped afterwards and the command's exit status is kept. Needs root (Xorg
 # with a config outside /etc) and the packages of tools/deps/xorg-tests.txt;
 # without them it says what is missing and exits 77 (CTest: skipped).
@@ -31,17 +31,30 @@ stop() {
 }
 trap stop EXIT
 
-# The server reports its display number on fd 3 once it accepts
-# connections, so runs started together never share a display.
-Xorg -displayfd 3 -config "$config" -logfile "$work/Xorg.log" -noreset -nolisten tcp \
-  3>"$work/display" >"$work/stderr" 2>&1 &
-server=$!
-for _ in $(seq 1 300); do
-  [ -s "$work/display" ] && break
-  kill -0 "$server" 2>/dev/null || break
-  sleep 0.05
+# Display numbers from :50 up are tried in turn (never :0, which -displayfd
+# alone would take when it is free); a number whose lock or socket exists is
+# skipped, and one that another server takes first makes this one end, so
+# the next is tried. The server reports on fd 3 once it accepts connections.
+n=""
+for candidate in $(seq 50 99); do
+  [ -e "/tmp/.X${candidate}-lock" ] || [ -e "/tmp/.X11-unix/X${candidate}" ] && continue
+  : >"$work/display"
+  Xorg ":${candidate}" -displayfd 3 -config "$config" -logfile "$work/Xorg.log" -noreset -nolisten tcp \
+    3>"$work/display" >"$work/stderr" 2>&1 &
+  server=$!
+  for _ in $(seq 1 300); do
+    [ -s "$work/display" ] && break
+    kill -0 "$server" 2>/dev/null || break
+    sleep 0.05
+  done
+  if [ -s "$work/display" ]; then
+    n=$(head -n 1 "$work/display")
+    break
+  fi
+  kill "$server" 2>/dev/null || true
+  wait "$server" 2>/dev/null || true
+  server=""
 done
-n=$(head -n 1 "$work/display" 2>/dev/null || true)
 if [ -z "$n" ]; then
   echo "with-xorg-dummy.sh: Xorg did not start; its log:" >&2
   cat "$work/Xorg.log" "$work/stderr" >&2 2>/dev/null || true
