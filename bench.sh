@@ -4,6 +4,10 @@
 # smallest and largest run as its spread, next to its target. Benchmarks
 # measure; this script never fails because a figure misses its target.
 #   ./bench.sh            (QUELLOR_BENCH_REPS=n sets the repetitions, default 9)
+# QUELLOR_BENCH_MEMORY_MINUTES=n sets the length of the real game's memory run
+# (default 10). The F1 toggle with real mode switches needs Xorg's dummy
+# driver (tools/deps/xorg-tests.txt) and, for the Windows figures, Wine and
+# the cross build (preset windows, built here).
 # Raw results are kept in build/bench-release/results.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -54,6 +58,19 @@ echo "The F1 toggle and memory, in-process ..." >&2
 tools/with-xvfb.sh --screen 640x480x24 "$bin/bench/shell_bench" "$reps" >"$out/shell-fullscreen.txt"
 tools/with-xvfb.sh --screen 1024x768x24 "$bin/bench/shell_bench" "$reps" >"$out/shell-refused.txt"
 
+minutes="${QUELLOR_BENCH_MEMORY_MINUTES:-10}"
+echo "The real game's resident memory over $minutes minutes ..." >&2
+tools/with-xvfb.sh bench/memory-run.sh "$game" "$minutes" 10 >"$out/memory.txt" || true
+
+# The same F1 toggles, with real mode switches, by the Linux build and by
+# the Windows build under Wine on one Xorg server with the dummy driver.
+echo "The F1 toggle with real mode switches, Linux and Wine ..." >&2
+exe=build/windows/quellor.exe
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/null; then
+  { cmake --preset windows && cmake --build --preset windows --target quellor; } >/dev/null || true
+fi
+bench/modes-toggle.sh "$reps" "$game" "$exe" >"$out/modes.txt" 2>"$out/modes.err" || true
+
 {
   benchmark_figures "$out/game.csv" "BM_StepWorld/8000" step us
   benchmark_figures "$out/game.csv" "BM_ApplySteering" steer ns
@@ -70,6 +87,9 @@ tools/with-xvfb.sh --screen 1024x768x24 "$bin/bench/shell_bench" "$reps" >"$out/
   awk '$1 == "toggle_there_ms" || $1 == "toggle_back_ms" {print "refused", $2}
        $1 == "toggle_rss_before_kb" {b = $2} $1 == "toggle_rss_after_kb" {print "growth_refused", ($2 - b) / 1024}' \
     "$out/shell-refused.txt"
+  awk '$1 == "rss_slope_kb_per_min" {print "rss_slope", $2} $1 == "anon_slope_kb_per_min" {print "anon_slope", $2}
+       $1 == "rss_growth_kb" {print "rss_growth", $2} $1 == "anon_growth_kb" {print "anon_growth", $2}' "$out/memory.txt"
+  awk '$2 != "lost_press" {print $1 "_" $2, $3}' "$out/modes.txt"
 } >"$out/figures.txt"
 
 cpu=$(awk -F: '/model name/ {gsub(/^ +/, "", $2); print $2; exit}' /proc/cpuinfo)
@@ -78,10 +98,19 @@ echo "Quellor benchmarks, $(date -u +%Y-%m-%d), $(nproc) cores ($cpu), Mesa soft
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
 sort -k1,1 -k2,2g "$out/figures.txt" | awk '
+  function middle(key,  n) {
+    n = count[key]
+    if (n % 2) return v[key, (n + 1) / 2]
+    return (v[key, n / 2] + v[key, n / 2 + 1]) / 2
+  }
+  function ratio(a, b, label, target) {
+    if (count[a] == 0 || count[b] == 0 || middle(b) == 0) { printf "| %s | not measured | | | %s |\n", label, target; return }
+    printf "| %s | %.3g | | %d, %d | %s |\n", label, middle(a) / middle(b), count[a], count[b], target
+  }
   function row(key, label, unit, target, worst) {
     n = count[key]
-    if (n == 0) { printf "| %s | not measured | | %s |\n", label, target; return }
-    if (n % 2) median = v[key, (n + 1) / 2]; else median = (v[key, n / 2] + v[key, n / 2 + 1]) / 2
+    if (n == 0) { printf "| %s | not measured | | | %s |\n", label, target; return }
+    median = middle(key)
     spread = sprintf("%.3g - %.3g", v[key, 1], v[key, n])
     if (worst) spread = spread sprintf(" (worst %.4g)", v[key, n])
     printf "| %s | %.4g %s | %s | %d | %s |\n", label, median, unit, spread, n, target
@@ -105,4 +134,13 @@ sort -k1,1 -k2,2g "$out/figures.txt" | awk '
     row("play_rss", "peak resident memory, 3,000 passes played in-process", "MiB", "reported")
     row("growth_full", "resident memory growth over 200 F1 toggles (fullscreen display)", "MiB", "<= 1 MiB")
     row("growth_refused", "resident memory growth over 200 F1 toggles (refusing display)", "MiB", "<= 1 MiB")
+    row("rss_slope", "resident memory slope (VmRSS), real game idle, minute 1 to the end of the run", "kB/min", "about 0")
+    row("anon_slope", "anonymous resident memory slope (RssAnon), same run", "kB/min", "about 0")
+    row("rss_growth", "resident memory growth (VmRSS), minute 1 to the end of the run", "kB", "<= 1024 kB")
+    row("linux_to_fullscreen_ms", "F1 toggle to fullscreen, real mode switch (Xorg dummy), Linux", "ms", "reported")
+    row("wine_to_fullscreen_ms", "F1 toggle to fullscreen, real mode switch (Xorg dummy), Windows build under Wine", "ms", "reported")
+    row("linux_to_windowed_ms", "F1 toggle back to windowed, real mode switch, Linux", "ms", "reported")
+    row("wine_to_windowed_ms", "F1 toggle back to windowed, real mode switch, Windows build under Wine", "ms", "reported")
+    ratio("linux_to_fullscreen_ms", "wine_to_fullscreen_ms", "F1 toggle to fullscreen, Linux / Wine (medians)", "reported")
+    ratio("linux_to_windowed_ms", "wine_to_windowed_ms", "F1 toggle back to windowed, Linux / Wine (medians)", "reported")
   }'

@@ -11,6 +11,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 const float cameraX = -54.0f;
@@ -18,6 +19,16 @@ const float cameraY = -40.0f;
 const float cameraZ = -100.0f;
 
 namespace {
+// The score as shown: rounded to a whole number, a half rounded up. The C
+// library's "%6.0f" rounds a half to the even neighbour (2.5 would show 2),
+// so the number is rounded here and the format only lays out a whole value.
+double ShownScore(float score) {
+  double value = static_cast<double>(score);
+  double whole = std::floor(value);
+  if (value - whole >= 0.5) whole += 1.0;
+  return whole;
+}
+
 // Draws every cell of one set as a translated cube, in index order.
 void DrawCells(const CoordList& xs, const CoordList& ys, const CoordList& zs) {
   for (size_t i = 0; i < xs.size(); ++i) {
@@ -65,7 +76,7 @@ bool DrawFrame() {
   glTranslatef(41.0f, 50.0f, 70.0f);
   PrintCentered("SCORE:");
   glTranslatef(2.0f, 0.0f, 0.0f);
-  PrintCentered("%6.0f", static_cast<double>(world.score));
+  PrintCentered("%6.0f", ShownScore(world.score));
 
   if (world.newGame) BuildWorld();
 
