@@ -14,11 +14,11 @@ set -euo pipefail
 game="$1"
 minutes="$2"
 interval="${3:-10}"
-. "$(cd "$(dirname "$0")/.." && pwd)/tests/windows/play.sh"
+. "$(cd "$(dirname "$0")/.." && pwd)/tests/lib/hands.sh"
 
 "$game" >/dev/null 2>&1 &
 pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
+trap 'kill "$pid" 2>/dev/null || true; HandsCleanup' EXIT
 box=$(WaitWindow "Start FullScreen?" 30)
 HoldKey "$box" Escape  # No
 window=$(WaitWindow "Quellor, coded by r0vane" 30)

@@ -14,9 +14,9 @@ fi
 cycles="$1"
 linux="$2"
 exe="$3"
-. "$root/tests/windows/play.sh"
+. "$root/tests/lib/hands.sh"
 game=""
-trap '[ -z "$game" ] || kill "$game" 2>/dev/null || true' EXIT
+trap '[ -z "$game" ] || kill "$game" 2>/dev/null || true; HandsCleanup' EXIT
 
 time_build() {  # label command...
   local label="$1"

@@ -17,9 +17,8 @@ fi
 runs="${1:-5}"
 exe="${2:-$root/build/windows/quellor.exe}"
 linux="${3:-$root/build/linux/quellor}"
-. "$root/tests/windows/play.sh"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+. "$root/tests/lib/hands.sh"
+
 
 now() { echo "${EPOCHREALTIME/./}"; }  # microseconds
 

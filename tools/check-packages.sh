@@ -78,7 +78,7 @@ grep -q '<svg' "$work/deb/usr/share/icons/hicolor/scalable/apps/quellor.svg" || 
 
 cat >"$work/play-deb.sh" <<'PLAY'
 set -euo pipefail
-. "$1/tests/windows/play.sh"
+. "$1/tests/lib/hands.sh"
 "$2" & game=$!
 box=$(WaitWindow "Start FullScreen?" 60)
 HoldKey "$box" Escape

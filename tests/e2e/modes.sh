@@ -22,11 +22,10 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
-. "$root/tests/windows/play.sh"
+# shellcheck source=tests/lib/hands.sh
+. "$root/tests/lib/hands.sh"
 scenario="$1"
 shift
-title="Quellor, coded by r0vane"
-game=""
 
 fail() {
   echo "FAIL ($scenario): $*" >&2
@@ -36,6 +35,7 @@ fail() {
 }
 cleanup() {
   if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then kill -9 "$game" 2>/dev/null || true; fi
+  HandsCleanup
 }
 trap cleanup EXIT
 
@@ -101,8 +101,8 @@ case "$scenario" in
     DesktopBack
     for _ in $(seq 1 100); do
       window=$(FindWindows "$title" | sed -n 1p)
-      if [ -n "$window" ] && [ "$(OuterRegion "$window")" != "$(WindowRegion "$window")" -o \
-        "$(OuterRegion "$window" | cut -d+ -f2-)" != "0+0" ]; then break; fi
+      if [ -n "$window" ] && { [ "$(OuterRegion "$window")" != "$(WindowRegion "$window")" ] ||
+        [ "$(OuterRegion "$window" | cut -d+ -f2-)" != "0+0" ]; }; then break; fi
       sleep 0.1
     done
     [ -n "$window" ] || fail "no game window after F1"

@@ -177,7 +177,10 @@ case "$scenario" in
     # that opens ends too).
     for signal in TERM INT HUP QUIT; do
       for moment in play question; do
-        start_game
+        # Started with every signal's default, as from a terminal or a desktop
+        # (a background job of a script starts with SIGINT and SIGQUIT ignored).
+        env --default-signal=INT,QUIT "$binary" &
+        game=$!
         box=$(window "Start FullScreen?")
         if [ "$moment" = play ]; then
           HoldKey "$box" Escape  # No

@@ -12,7 +12,7 @@ title="Quellor, coded by r0vane"
 
 # A scratch folder in `work`, removed at exit together with a game still
 # running (`game`, its process id, empty while none runs).
-work="$(mktemp -d)"
+work="${work:-$(mktemp -d)}"
 game=""
 HandsCleanup() {
   if [ -n "$game" ] && kill -0 "$game" 2>/dev/null; then kill "$game" 2>/dev/null || true; fi

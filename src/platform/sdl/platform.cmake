@@ -8,6 +8,7 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 pkg_check_modules(GLU REQUIRED IMPORTED_TARGET glu)
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
+pkg_check_modules(XRANDR REQUIRED IMPORTED_TARGET xrandr)
 
 set(QUELLOR_LAYER ON)
 set(QUELLOR_BACKEND_SOURCES
@@ -20,8 +21,9 @@ set(QUELLOR_BACKEND_SOURCES
   sdl/posix_time.cpp
   sdl/posix_signals.cpp
   sdl/fontconfig.cpp
-  sdl/x11.cpp)
-set(QUELLOR_BACKEND_LIBS PkgConfig::SDL2 PkgConfig::FONTCONFIG PkgConfig::X11)
+  sdl/x11.cpp
+  sdl/x11_display_guard.cpp)
+set(QUELLOR_BACKEND_LIBS PkgConfig::SDL2 PkgConfig::FONTCONFIG PkgConfig::X11 PkgConfig::XRANDR)
 # The core cuts glyphs with FreeType and the GLU tessellator and draws with GL.
 set(QUELLOR_CORE_LIBS OpenGL::GL PkgConfig::GLU PkgConfig::FREETYPE)
 set(QUELLOR_GL_LIBS OpenGL::GL PkgConfig::GLU)

@@ -61,7 +61,13 @@ void SdlCatchEndSignals() {
   action.sa_handler = OnEndSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaction(signal, &action, nullptr);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    // A signal the program was started ignoring stays ignored, as a shell
+    // has SIGINT and SIGQUIT ignored in the jobs it starts in the background.
+    struct sigaction inherited = {};
+    if (sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) continue;
+    sigaction(signal, &action, nullptr);
+  }
 }
 
 bool SdlTakeEndRequest() {

@@ -53,6 +53,11 @@ void X11Settle();
 // error of a GLX request (SDL probing GL as it makes a window) is not one.
 unsigned long X11ErrorMark();
 bool X11ErrorsSince(unsigned long mark, SDL_Window* window, const char* during, bool glxErrors);
+// Before a real mode change: a watcher outside the process gives the
+// desktop its mode back should the process end without doing so.
+void X11GuardDesktop();
+// The desktop has its mode back: the watcher ends.
+void X11DesktopBack();
 // The right Alt key is AltGr on this keyboard (it types the third level).
 bool X11RightAltIsAltGr();
 // An X error said the window no longer exists (another client destroyed it).

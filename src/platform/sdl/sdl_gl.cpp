@@ -14,14 +14,18 @@ NativeWindow* currentWindow = nullptr;
 NativeContext* currentContext = nullptr;
 
 // Mesa's software renderer allocates and frees its working memory for every
-// frame. Left to its defaults, glibc hands that memory back to the system
-// after each frame and faults it in again in the next: a third of a frame's
-// time with a long snake. Freed memory stays in the process instead.
+// frame. Left to its defaults, glibc trims the freed top of the heap after
+// each frame and the next frame faults it in again: about 4,000 page faults
+// a frame with a long snake, a third of the frame's time. A high trim
+// threshold keeps that memory in the process. The mmap threshold is left
+// where it stands (setting the trim threshold fixes it there), so the few
+// larger blocks are still mapped and unmapped whole; raised as well, they
+// came into the heap among the rest and resident memory crept up for as
+// long as the game ran.
 void KeepFreedMemory() {
   static bool done = false;
   if (done) return;
   done = true;
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
 }
 

@@ -22,7 +22,10 @@ SDL_Window* MakeSdlWindow(const NativeWindowRequest& request) {
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
   if (!request.framed) flags |= SDL_WINDOW_BORDERLESS;
   if (request.resizable) flags |= SDL_WINDOW_RESIZABLE;
-  if (request.fullscreenMode) flags |= SDL_WINDOW_FULLSCREEN;
+  if (request.fullscreenMode) {
+    flags |= SDL_WINDOW_FULLSCREEN;
+    X11GuardDesktop();
+  }
   SDL_Window* sdl =
       SDL_CreateWindow(request.title, request.x, request.y, request.clientWidth, request.clientHeight, flags);
   if (!sdl) {
@@ -133,7 +136,9 @@ void BackendDestroyWindow(NativeWindow* window) {
       windows.erase(it);
       break;
     }
-  SDL_DestroyWindow(window->sdl);
+  bool inMode = (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) != 0;
+  SDL_DestroyWindow(window->sdl);  // gives the desktop its mode back
+  if (inMode) X11DesktopBack();
   delete window;
 }
 
@@ -152,7 +157,10 @@ void BackendRaiseWindow(NativeWindow* window) {
 
 void BackendFocusWindow(NativeWindow* window) { SDL_SetWindowInputFocus(window->sdl); }
 
-void BackendLeaveFullscreen(NativeWindow* window) { SDL_SetWindowFullscreen(window->sdl, 0); }
+void BackendLeaveFullscreen(NativeWindow* window) {
+  SDL_SetWindowFullscreen(window->sdl, 0);
+  X11DesktopBack();
+}
 
 void BackendDrawableSize(NativeWindow* window, int* width, int* height) {
   SDL_GL_GetDrawableSize(window->sdl, width, height);

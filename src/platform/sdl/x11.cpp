@@ -1,6 +1,8 @@
 // The SDL backend's X11-only parts: X errors as failures instead of the end
-// of the process, windows destroyed by another client, the keyboard for
-// message boxes on a bare X server, and whether a GLX context is current.
+// of the process, windows destroyed by another client, the desktop's mode
+// guarded while another is in force (x11_display_guard.cpp), AltGr, the
+// keyboard for message boxes on a bare X server, and whether a GLX context
+// is current.
 // Nothing here acts unless SDL runs on X11.
 //
 // Xlib's own error handler prints the error and ends the process: a GLX
@@ -21,6 +23,7 @@
 #include <set>
 
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/x11_display_guard.h"
 
 namespace {
 
@@ -88,6 +91,14 @@ bool X11WindowLost(SDL_Window* window) {
   if (!OnX11() || lostResources.empty()) return false;
   ::Window id = 0;
   return DisplayOf(window, &id) && lostResources.count(id) != 0;
+}
+
+void X11GuardDesktop() {
+  if (OnX11()) X11GuardDesktopMode(sdlDisplay);
+}
+
+void X11DesktopBack() {
+  if (OnX11()) X11DesktopModeRestored();
 }
 
 bool X11RightAltIsAltGr() {
