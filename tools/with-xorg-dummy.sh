@@ -60,10 +60,8 @@ if [ -z "$n" ]; then
   cat "$work/Xorg.log" "$work/stderr" >&2 2>/dev/null || true
   exit 1
 fi
-export DISPLAY=":${n}"
-export LIBGL_ALWAYS_SOFTWARE=1
-unset WAYLAND_DISPLAY
-set +e
-"$@"
-status=$?
-exit $status
+# shellcheck source=tools/display-run.sh
+. "$(dirname "$0")/display-run.sh"
+status=0
+RunOnDisplay "$n" "$@" || status=$?
+exit "$status"

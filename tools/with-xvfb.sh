@@ -20,10 +20,8 @@ for _ in $(seq 1 200); do
 done
 n=$(head -n 1 "$report")
 [ -n "$n" ] || { echo "with-xvfb.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":${n}"
-export LIBGL_ALWAYS_SOFTWARE=1
-unset WAYLAND_DISPLAY
-set +e
-"$@"
-status=$?
-exit $status
+# shellcheck source=tools/display-run.sh
+. "$(dirname "$0")/display-run.sh"
+status=0
+RunOnDisplay "$n" "$@" || status=$?
+exit "$status"

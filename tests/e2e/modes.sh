@@ -116,18 +116,17 @@ case "$scenario" in
     [ "$exitStatus" = 0 ] || fail "exit status $exitStatus, not 0"
     DesktopBack
     ;;
-  signal-*)
-    kill -s "${scenario#signal-}" "$game"
-    WaitExit "$game" 20 || fail "the game did not end on SIG${scenario#signal-}"
+  signal-* | kill-*)
+    signal="${scenario#*-}"
+    kill -s "$signal" "$game"
+    WaitExit "$game" 20 || fail "the game did not end on SIG$signal"
     game=""
-    [ "$exitStatus" = 0 ] || fail "exit status $exitStatus after SIG${scenario#signal-}, not 0"
-    DesktopBack
-    ;;
-  kill-*)
-    kill -s "${scenario#kill-}" "$game"
-    WaitExit "$game" 20 || fail "the game did not end on SIG${scenario#kill-}"
-    game=""
-    DesktopBack 1
+    if [ "${scenario%%-*}" = signal ]; then
+      [ "$exitStatus" = 0 ] || fail "exit status $exitStatus after SIG$signal, not 0"
+      DesktopBack
+    else
+      DesktopBack 1  # the process is gone: the watcher gives the desktop back
+    fi
     ;;
   *)
     echo "modes.sh: unknown scenario $scenario" >&2

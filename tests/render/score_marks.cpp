@@ -2,7 +2,10 @@
 // one per character code, each emit a pass-through token with the code.
 #include "score_marks.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "game/world.h"
@@ -72,4 +75,14 @@ std::string DrawnScoreLine(float score) {
     }
   }
   return drawn;
+}
+
+void ExpectScoreCasesDrawn() {
+  std::printf("| score | drawn |\n|---|---|\n");
+  for (const ScoreCase& c : ScoreCases()) {
+    std::string drawn = DrawnScoreLine(c.score);
+    std::printf("| %.9g | \"%s\" |\n", c.score, drawn.c_str());
+    EXPECT_EQ(drawn, std::string("SCORE:") + c.shown) << c.what << " (" << c.score << ")";
+  }
+  std::fflush(stdout);
 }

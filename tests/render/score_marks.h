@@ -25,3 +25,7 @@ const std::vector<ScoreCase>& ScoreCases();
 // ("SCORE:" and the number). Requires a current context in which InitScene
 // has run. The glyph lists are given back afterwards.
 std::string DrawnScoreLine(float score);
+
+// Draws every case, prints the table of what was drawn and expects each
+// case's text (GoogleTest).
+void ExpectScoreCasesDrawn();

@@ -11,14 +11,7 @@ namespace {
 
 using ScoreTextTest = RenderTest;
 
-TEST_F(ScoreTextTest, HalvesRoundUpAndTheRestToTheNearestWhole) {
-  std::printf("| score | drawn |\n|---|---|\n");
-  for (const ScoreCase& c : ScoreCases()) {
-    std::string drawn = DrawnScoreLine(c.score);
-    std::printf("| %.9g | \"%s\" |\n", c.score, drawn.c_str());
-    EXPECT_EQ(drawn, std::string("SCORE:") + c.shown) << c.what << " (" << c.score << ")";
-  }
-}
+TEST_F(ScoreTextTest, HalvesRoundUpAndTheRestToTheNearestWhole) { ExpectScoreCasesDrawn(); }
 
 // A score of exactly 4.5 is met in play: an 18-cell snake running from
 // score 0 adds 0.18 a tick and stands at 4.5 after its 25th tick.

@@ -60,14 +60,6 @@ class ScoreTextTest : public ::testing::Test {
   }
 };
 
-TEST_F(ScoreTextTest, HalvesRoundUpAndTheRestToTheNearestWhole) {
-  std::printf("| score | drawn |\n|---|---|\n");
-  for (const ScoreCase& c : ScoreCases()) {
-    std::string drawn = DrawnScoreLine(c.score);
-    std::printf("| %.9g | \"%s\" |\n", c.score, drawn.c_str());
-    EXPECT_EQ(drawn, std::string("SCORE:") + c.shown) << c.what << " (" << c.score << ")";
-  }
-  std::fflush(stdout);
-}
+TEST_F(ScoreTextTest, HalvesRoundUpAndTheRestToTheNearestWhole) { ExpectScoreCasesDrawn(); }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/core/backend.h"
 #include "platform/win32.h"
 
 // ---------------------------------------------------------------- time
@@ -74,7 +75,7 @@ bool LayerVideoReady();
 // machine would, to be turned into messages by PeekMessageA. False when
 // there is no display or no such window.
 bool LayerInjectKey(int virtualKey, bool down, bool repeat, bool altHeld, bool controlHeld);
-enum class LayerWindowEvent { Close, Minimise, Restore, FocusGained, FocusLost };
-bool LayerInjectWindowEvent(LayerWindowEvent event);
+// A window event: Close, Minimised, Restored, FocusGained or FocusLost.
+bool LayerInjectWindowEvent(NativeEventKind kind);
 // Forgets the key state TranslateMessage reads.
 void LayerResetKeyboard();

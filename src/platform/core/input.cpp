@@ -115,28 +115,12 @@ bool LayerInjectKey(int virtualKey, bool down, bool repeat, bool altHeld, bool c
   return BackendInjectEvent(event);
 }
 
-bool LayerInjectWindowEvent(LayerWindowEvent what) {
+bool LayerInjectWindowEvent(NativeEventKind kind) {
   if (!LayerVideoReady()) return false;
   LayerWindow* window = LayerInputWindow();
   if (!window || !window->native) return false;
   NativeEvent event = {};
+  event.kind = kind;
   event.window = window->native;
-  switch (what) {
-    case LayerWindowEvent::Close:
-      event.kind = NativeEventKind::Close;
-      break;
-    case LayerWindowEvent::Minimise:
-      event.kind = NativeEventKind::Minimised;
-      break;
-    case LayerWindowEvent::Restore:
-      event.kind = NativeEventKind::Restored;
-      break;
-    case LayerWindowEvent::FocusGained:
-      event.kind = NativeEventKind::FocusGained;
-      break;
-    case LayerWindowEvent::FocusLost:
-      event.kind = NativeEventKind::FocusLost;
-      break;
-  }
   return BackendInjectEvent(event);
 }

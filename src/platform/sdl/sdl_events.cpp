@@ -28,26 +28,28 @@ bool FromKey(const SDL_KeyboardEvent& key, NativeEvent* event) {
   return true;
 }
 
+// The window events that are only a kind, both ways.
+const struct {
+  Uint8 sdl;
+  NativeEventKind kind;
+} windowEventKinds[] = {
+    {SDL_WINDOWEVENT_CLOSE, NativeEventKind::Close},
+    {SDL_WINDOWEVENT_MINIMIZED, NativeEventKind::Minimised},
+    {SDL_WINDOWEVENT_RESTORED, NativeEventKind::Restored},
+    {SDL_WINDOWEVENT_FOCUS_GAINED, NativeEventKind::FocusGained},
+    {SDL_WINDOWEVENT_FOCUS_LOST, NativeEventKind::FocusLost},
+};
+
 bool FromWindowEvent(const SDL_WindowEvent& windowEvent, NativeEvent* event) {
   *event = NativeEvent();
   event->window = SdlFindWindow(windowEvent.windowID);
   if (!event->window) return false;
+  for (const auto& row : windowEventKinds) {
+    if (row.sdl != windowEvent.event) continue;
+    event->kind = row.kind;
+    return true;
+  }
   switch (windowEvent.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-      event->kind = NativeEventKind::Close;
-      return true;
-    case SDL_WINDOWEVENT_MINIMIZED:
-      event->kind = NativeEventKind::Minimised;
-      return true;
-    case SDL_WINDOWEVENT_RESTORED:
-      event->kind = NativeEventKind::Restored;
-      return true;
-    case SDL_WINDOWEVENT_FOCUS_GAINED:
-      event->kind = NativeEventKind::FocusGained;
-      return true;
-    case SDL_WINDOWEVENT_FOCUS_LOST:
-      event->kind = NativeEventKind::FocusLost;
-      return true;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_RESIZED:
       event->kind = NativeEventKind::Resized;
@@ -66,20 +68,9 @@ bool FromWindowEvent(const SDL_WindowEvent& windowEvent, NativeEvent* event) {
 }
 
 Uint8 SdlWindowEventOf(NativeEventKind kind) {
-  switch (kind) {
-    case NativeEventKind::Close:
-      return SDL_WINDOWEVENT_CLOSE;
-    case NativeEventKind::Minimised:
-      return SDL_WINDOWEVENT_MINIMIZED;
-    case NativeEventKind::Restored:
-      return SDL_WINDOWEVENT_RESTORED;
-    case NativeEventKind::FocusGained:
-      return SDL_WINDOWEVENT_FOCUS_GAINED;
-    case NativeEventKind::FocusLost:
-      return SDL_WINDOWEVENT_FOCUS_LOST;
-    default:
-      return SDL_WINDOWEVENT_NONE;
-  }
+  for (const auto& row : windowEventKinds)
+    if (row.kind == kind) return row.sdl;
+  return SDL_WINDOWEVENT_NONE;
 }
 
 }  // namespace

@@ -103,14 +103,14 @@ void DriveKey(int virtualKey, bool down, bool repeat) { PushKey(virtualKey, down
 
 void DriveAltKey(int virtualKey, bool down) { PushKey(virtualKey, down, false, true); }
 
-void DriveCloseButton() { LayerInjectWindowEvent(LayerWindowEvent::Close); }
+void DriveCloseButton() { LayerInjectWindowEvent(NativeEventKind::Close); }
 
-void DriveMinimise() { LayerInjectWindowEvent(LayerWindowEvent::Minimise); }
+void DriveMinimise() { LayerInjectWindowEvent(NativeEventKind::Minimised); }
 
-void DriveRestore() { LayerInjectWindowEvent(LayerWindowEvent::Restore); }
+void DriveRestore() { LayerInjectWindowEvent(NativeEventKind::Restored); }
 
 void DriveFocus(bool gained) {
-  LayerInjectWindowEvent(gained ? LayerWindowEvent::FocusGained : LayerWindowEvent::FocusLost);
+  LayerInjectWindowEvent(gained ? NativeEventKind::FocusGained : NativeEventKind::FocusLost);
 }
 
 const std::vector<DeliveredMessage>& DriveDeliveredMessages() { return deliveredMessages; }
