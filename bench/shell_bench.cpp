@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   }
   long after = StatusField("VmRSS");
   CloseMainWindow();
-  std::printf("play_peak_rss_kb %ld\ntoggle_rss_before_kb %ld\ntoggle_rss_after_kb %ld\ntoggles %d\n", playPeak,
-              before, after, toggles);
+  std::printf("play_peak_rss_kb %ld\ntoggle_rss_before_kb %ld\ntoggle_rss_after_kb %ld\ntoggles %d\n", playPeak, before,
+              after, toggles);
   return 0;
 }

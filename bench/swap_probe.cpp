@@ -39,7 +39,6 @@ double NowSeconds() {
   return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
-
 std::vector<double>& SwapTimes() {
   static std::vector<double> times;
   return times;

@@ -78,12 +78,10 @@ bool SwitchMode(Display* display, int width, int height) {
       int oldWidth = old.width, oldHeight = old.height;
       int mmWidth = old.mmWidth * width / oldWidth;
       int mmHeight = old.mmHeight * height / oldHeight;
-      if (width > oldWidth || height > oldHeight)
-        XRRSetScreenSize(display, root, width, height, mmWidth, mmHeight);
+      if (width > oldWidth || height > oldHeight) XRRSetScreenSize(display, root, width, height, mmWidth, mmHeight);
       done = XRRSetCrtcConfig(display, resources, output->crtc, CurrentTime, 0, 0, mode, RR_Rotate_0,
                               &resources->outputs[i], 1) == RRSetConfigSuccess;
-      if (width <= oldWidth && height <= oldHeight)
-        XRRSetScreenSize(display, root, width, height, mmWidth, mmHeight);
+      if (width <= oldWidth && height <= oldHeight) XRRSetScreenSize(display, root, width, height, mmWidth, mmHeight);
       XSync(display, False);
     }
     if (output) XRRFreeOutputInfo(output);

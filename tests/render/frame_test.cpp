@@ -163,10 +163,10 @@ TEST_F(FrameTest, CellsShowWhiteAndEmptyCellsBlack) {
     bool white;
   };
   const Probe probes[] = {
-      {"left wall", 0, 40, true},       {"right wall", 108, 40, true},    {"bottom wall", 54, 0, true},
-      {"top wall", 54, 80, true},       {"corner", 108, 0, true},         {"snake head", 59, 40, true},
-      {"snake tail", 50, 40, true},     {"food", 41, 20, true},           {"interior", 80, 60, false},
-      {"interior", 20, 10, false},      {"interior", 100, 40, false},     {"past the tail", 49, 40, false},
+      {"left wall", 0, 40, true},           {"right wall", 108, 40, true}, {"bottom wall", 54, 0, true},
+      {"top wall", 54, 80, true},           {"corner", 108, 0, true},      {"snake head", 59, 40, true},
+      {"snake tail", 50, 40, true},         {"food", 41, 20, true},        {"interior", 80, 60, false},
+      {"interior", 20, 10, false},          {"interior", 100, 40, false},  {"past the tail", 49, 40, false},
       {"ahead of the head", 60, 40, false},
   };
   for (const Probe& probe : probes) {
@@ -197,7 +197,7 @@ TEST_F(FrameTest, FrameAfterACollisionShowsAFreshBoardAndScoreZero) {
   CaptureFrame();
   world.heading = 'R';
   CaptureFrame();
-  CaptureFrame();  // head now at (61, 40)
+  CaptureFrame();       // head now at (61, 40)
   world.heading = 'L';  // straight back into the body
   world.score = 4321.0f;
   GameWorld beforeFatal = world;

@@ -42,11 +42,24 @@ TEST_F(SceneTest, InitSceneSetsTheFixedStateAndEnablesOnlyTheDepthTest) {
   EXPECT_EQ(value, GL_NICEST);
 
   // Nothing is lit, textured, culled, blended or coloured.
-  const GLenum offCapabilities[] = {GL_LIGHTING,     GL_LIGHT0,        GL_TEXTURE_1D,   GL_TEXTURE_2D,
-                                    GL_CULL_FACE,    GL_BLEND,         GL_FOG,          GL_ALPHA_TEST,
-                                    GL_STENCIL_TEST, GL_SCISSOR_TEST,  GL_NORMALIZE,    GL_COLOR_MATERIAL,
-                                    GL_POLYGON_SMOOTH, GL_LINE_SMOOTH, GL_POLYGON_OFFSET_FILL,
-                                    GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_COLOR_LOGIC_OP};
+  const GLenum offCapabilities[] = {GL_LIGHTING,
+                                    GL_LIGHT0,
+                                    GL_TEXTURE_1D,
+                                    GL_TEXTURE_2D,
+                                    GL_CULL_FACE,
+                                    GL_BLEND,
+                                    GL_FOG,
+                                    GL_ALPHA_TEST,
+                                    GL_STENCIL_TEST,
+                                    GL_SCISSOR_TEST,
+                                    GL_NORMALIZE,
+                                    GL_COLOR_MATERIAL,
+                                    GL_POLYGON_SMOOTH,
+                                    GL_LINE_SMOOTH,
+                                    GL_POLYGON_OFFSET_FILL,
+                                    GL_TEXTURE_GEN_S,
+                                    GL_TEXTURE_GEN_T,
+                                    GL_COLOR_LOGIC_OP};
   for (GLenum capability : offCapabilities) {
     EXPECT_FALSE(glIsEnabled(capability)) << "capability 0x" << std::hex << capability;
   }
@@ -136,12 +149,30 @@ struct CubeCorner {
 // Face by face, in call order, with each face's normal.
 const float kNormals[6][3] = {{0, 0, 0.5f}, {0, 0, -0.5f}, {0, 0.5f, 0}, {0, -0.5f, 0}, {0.5f, 0, 0}, {-0.5f, 0, 0}};
 const CubeCorner kCorners[6][4] = {
-    {{0, 0, -0.5f, -0.5f, 0.5f}, {0.5f, 0, 0.5f, -0.5f, 0.5f}, {0.5f, 0.5f, 0.5f, 0.5f, 0.5f}, {0, 0.5f, -0.5f, 0.5f, 0.5f}},
-    {{0.5f, 0, -0.5f, -0.5f, -0.5f}, {0.5f, 0.5f, -0.5f, 0.5f, -0.5f}, {0, 0.5f, 0.5f, 0.5f, -0.5f}, {0, 0, 0.5f, -0.5f, -0.5f}},
-    {{0, 0.5f, -0.5f, 0.5f, -0.5f}, {0, 0, -0.5f, 0.5f, 0.5f}, {0.5f, 0, 0.5f, 0.5f, 0.5f}, {0.5f, 0.5f, 0.5f, 0.5f, -0.5f}},
-    {{0.5f, 0.5f, -0.5f, -0.5f, -0.5f}, {0, 0.5f, 0.5f, -0.5f, -0.5f}, {0, 0, 0.5f, -0.5f, 0.5f}, {0.5f, 0, -0.5f, -0.5f, 0.5f}},
-    {{0.5f, 0, 0.5f, -0.5f, -0.5f}, {0.5f, 0.5f, 0.5f, 0.5f, -0.5f}, {0, 0.5f, 0.5f, 0.5f, 0.5f}, {0, 0, 0.5f, -0.5f, 0.5f}},
-    {{0, 0, -0.5f, -0.5f, -0.5f}, {0.5f, 0, -0.5f, -0.5f, 0.5f}, {0.5f, 0.5f, -0.5f, 0.5f, 0.5f}, {0, 0.5f, -0.5f, 0.5f, -0.5f}},
+    {{0, 0, -0.5f, -0.5f, 0.5f},
+     {0.5f, 0, 0.5f, -0.5f, 0.5f},
+     {0.5f, 0.5f, 0.5f, 0.5f, 0.5f},
+     {0, 0.5f, -0.5f, 0.5f, 0.5f}},
+    {{0.5f, 0, -0.5f, -0.5f, -0.5f},
+     {0.5f, 0.5f, -0.5f, 0.5f, -0.5f},
+     {0, 0.5f, 0.5f, 0.5f, -0.5f},
+     {0, 0, 0.5f, -0.5f, -0.5f}},
+    {{0, 0.5f, -0.5f, 0.5f, -0.5f},
+     {0, 0, -0.5f, 0.5f, 0.5f},
+     {0.5f, 0, 0.5f, 0.5f, 0.5f},
+     {0.5f, 0.5f, 0.5f, 0.5f, -0.5f}},
+    {{0.5f, 0.5f, -0.5f, -0.5f, -0.5f},
+     {0, 0.5f, 0.5f, -0.5f, -0.5f},
+     {0, 0, 0.5f, -0.5f, 0.5f},
+     {0.5f, 0, -0.5f, -0.5f, 0.5f}},
+    {{0.5f, 0, 0.5f, -0.5f, -0.5f},
+     {0.5f, 0.5f, 0.5f, 0.5f, -0.5f},
+     {0, 0.5f, 0.5f, 0.5f, 0.5f},
+     {0, 0, 0.5f, -0.5f, 0.5f}},
+    {{0, 0, -0.5f, -0.5f, -0.5f},
+     {0.5f, 0, -0.5f, -0.5f, 0.5f},
+     {0.5f, 0.5f, -0.5f, 0.5f, 0.5f},
+     {0, 0.5f, -0.5f, 0.5f, -0.5f}},
 };
 
 // A plain orthographic view of a region around the origin, for feedback.

@@ -31,8 +31,8 @@ class ScoreTextTest : public ::testing::Test {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kClass;
     ASSERT_NE(RegisterClassA(&windowClass), 0);
-    window = CreateWindowExA(0, kClass, "score text", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr,
-                             instance, nullptr);
+    window = CreateWindowExA(0, kClass, "score text", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr, instance,
+                             nullptr);
     ASSERT_NE(window, nullptr);
     deviceContext = GetDC(window);
     PIXELFORMATDESCRIPTOR request = {};

@@ -65,8 +65,7 @@ struct CrtcState {
   std::vector<RROutput> outputs;
 
   bool operator==(const CrtcState& o) const {
-    return crtc == o.crtc && mode == o.mode && x == o.x && y == o.y && rotation == o.rotation &&
-           outputs == o.outputs;
+    return crtc == o.crtc && mode == o.mode && x == o.x && y == o.y && rotation == o.rotation && outputs == o.outputs;
   }
 };
 
@@ -75,8 +74,7 @@ struct ScreenState {
   std::vector<CrtcState> crtcs;
 
   bool operator==(const ScreenState& o) const {
-    return width == o.width && height == o.height && mmWidth == o.mmWidth && mmHeight == o.mmHeight &&
-           crtcs == o.crtcs;
+    return width == o.width && height == o.height && mmWidth == o.mmWidth && mmHeight == o.mmHeight && crtcs == o.crtcs;
   }
 };
 
@@ -115,8 +113,8 @@ Display* Connect(const char* name) {
   Display* display = XOpenDisplay(name);
   if (!display) return nullptr;
   int event, error, major = 0, minor = 0;
-  if (!XRRQueryExtension(display, &event, &error) || !XRRQueryVersion(display, &major, &minor) ||
-      major < 1 || (major == 1 && minor < 2)) {
+  if (!XRRQueryExtension(display, &event, &error) || !XRRQueryVersion(display, &major, &minor) || major < 1 ||
+      (major == 1 && minor < 2)) {
     XCloseDisplay(display);
     return nullptr;
   }
