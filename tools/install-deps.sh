@@ -5,10 +5,13 @@
 #   tools/install-deps.sh game [demo]   what ./run.sh needs
 #   tools/install-deps.sh all           every list in tools/deps (./test.sh)
 # Packages already installed are skipped, so a second run costs a second.
+# The packages it installs are added to build/installed-packages.txt, so that
+# they can be removed again (README.md, "Removing it all").
 # Without root it uses sudo where sudo is there; otherwise it prints the
 # apt-get line to run as root and stops.
 set -euo pipefail
 deps="$(cd "$(dirname "$0")" && pwd)/deps"
+record="$(cd "$(dirname "$0")/.." && pwd)/build/installed-packages.txt"
 
 if [ $# -eq 0 ]; then
   echo "usage: $0 all | GROUP... (groups: $(cd "$deps" && ls *.txt | sed 's/\.txt$//' | tr '\n' ' '))" >&2
@@ -82,3 +85,5 @@ $sudo apt-get update -qq
 # again, and they are a fifth of the disk the game's packages take.
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
   -o APT::Keep-Downloaded-Packages=false "${missing[@]}"
+mkdir -p "$(dirname "$record")"
+printf '%s\n' "${missing[@]}" >>"$record"
