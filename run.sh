@@ -1,13 +1,28 @@
 #!/usr/bin/env bash
-# Installs what the game needs, builds it and starts it. Without a display
-# (no DISPLAY and no WAYLAND_DISPLAY) it plays a short demo on a virtual one
-# instead and keeps screenshots of it under build/demo.
+# Installs what the game needs, builds the game (not the tests) and starts it.
+# Without a display (no DISPLAY and no WAYLAND_DISPLAY) it installs a virtual
+# display and plays a short demo on it instead, keeping screenshots of it
+# under build/demo.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/install-deps.sh
-cmake --preset linux >/dev/null
-cmake --build --preset linux
-if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+display=no
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then display=yes; fi
+if [ "$display" = yes ]; then
+  tools/install-deps.sh game
+else
+  tools/install-deps.sh game demo
+fi
+cmake --preset linux -DQUELLOR_TESTS=OFF >/dev/null
+cmake --build --preset linux --target quellor
+
+if [ "$display" = yes ]; then
+  cat <<'KEYS'
+Starting Quellor. It first asks whether to run fullscreen (Yes: a 640x480
+display mode; No: a 640x480 window).
+  arrow keys   steer the snake
+  F1           switch between windowed and fullscreen
+  Escape       quit
+KEYS
   exec build/linux/quellor
 fi
 

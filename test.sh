@@ -3,7 +3,7 @@
 # test on a virtual X display. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/install-deps.sh
+tools/install-deps.sh all
 cmake --preset linux >/dev/null
 cmake --build --preset linux
 tools/with-xvfb.sh ctest --preset linux

@@ -14,7 +14,9 @@
 #   QUELLOR_GL_LIBS             what the renderer links for OpenGL 1.1 and GLU
 #   QUELLOR_DRIVER_SOURCES      the test driver's sources
 #   QUELLOR_EXECUTABLE_KIND     the program's add_executable() kind (WIN32 or empty)
-#   QUELLOR_PROGRAM_SOURCES     extra sources of the program (resources)
+#   QUELLOR_PROGRAM_SOURCES     extra sources of the program
+#   QUELLOR_PROGRAM_HOOK        a function called with the program's target (resources)
+# and src/platform/<platform>/install.cmake what the program installs.
 #   QUELLOR_TEST_AREAS          the folders of tests/ that build here
 #   QUELLOR_TOOL_DIRS           the folders of tools/ that build here
 #   QUELLOR_TESTS_UNDER_EMULATOR  test programs run under an emulator (one CTest test each)
@@ -45,6 +47,7 @@ set(QUELLOR_GL_LIBS "")
 set(QUELLOR_DRIVER_SOURCES "")
 set(QUELLOR_EXECUTABLE_KIND "")
 set(QUELLOR_PROGRAM_SOURCES "")
+set(QUELLOR_PROGRAM_HOOK "")
 set(QUELLOR_TEST_AREAS "")
 set(QUELLOR_TOOL_DIRS "")
 set(QUELLOR_TESTS_UNDER_EMULATOR OFF)

@@ -11,5 +11,11 @@ set(QUELLOR_EXECUTABLE_KIND WIN32)
 set(QUELLOR_TEST_AREAS game clock windows)
 set(QUELLOR_TESTS_UNDER_EMULATOR ON)
 set(QUELLOR_GTEST_SOURCE /usr/src/googletest)
+# The program's icon, version information and manifest
+# (packaging/windows/resources.cmake), and no link time stamp, so that two
+# builds of one commit are the same file.
+include(${PROJECT_SOURCE_DIR}/packaging/windows/resources.cmake)
+set(QUELLOR_PROGRAM_HOOK quellor_add_program_resources)
+add_link_options(-Wl,--no-insert-timestamp)
 # The fuzz targets need the layer's driver.
 set(QUELLOR_FUZZ OFF)
