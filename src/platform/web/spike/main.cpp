@@ -1,0 +1,120 @@
+// Browser spike: the game's rules and renderer drawing into the page's
+// canvas through SDL2's emscripten backend and the display-list piece over
+// WebGL, with a stand-in for the layer (standin.cpp). It draws the number
+// of frames the page asks for (?frames=N, 1 by default), then stops, and
+// reports to the page in window.quellorSpike: the time of the first frame,
+// the cells drawn in it, and whether FreeType and the GLU tessellator work.
+#include "app/window.h"
+#include "game/world.h"
+#include "gl_lists.h"
+#include "gl_webgl.h"
+#include "render/frame.h"
+#include "render/scene.h"
+
+#include <GL/glu.h>
+#include <SDL2/SDL.h>
+#include <emscripten.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <string>
+#include <vector>
+
+namespace {
+
+SDL_Window* window = nullptr;
+int framesWanted = 1;
+int framesDrawn = 0;
+std::string libraries;
+
+void AppendCells(std::string& json, const char* name, const CoordList& xs, const CoordList& ys) {
+  json += std::string("\"") + name + "\":[";
+  for (size_t i = 0; i < xs.size(); ++i) {
+    if (i > 0) json += ",";
+    json += "[" + std::to_string(static_cast<int>(xs[i])) + "," + std::to_string(static_cast<int>(ys[i])) + "]";
+  }
+  json += "]";
+}
+
+void Report(double firstFrameMs) {
+  std::string json = "{\"firstFrameMs\":" + std::to_string(firstFrameMs) + ",";
+  AppendCells(json, "walls", world.wallX, world.wallY);
+  json += ",";
+  AppendCells(json, "snake", world.snakeX, world.snakeY);
+  json += ",";
+  AppendCells(json, "food", world.foodX, world.foodY);
+  json += "," + libraries + "}";
+  EM_ASM({ window.quellorSpike = JSON.parse(UTF8ToString($0)); }, json.c_str());
+}
+
+// The drawn frame as the page's test reads it: RGBA rows from the bottom,
+// straight from the drawing buffer before the browser shows it.
+void ReadBack() {
+  static std::vector<unsigned char> pixels(640 * 480 * 4);
+  glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  EM_ASM({ window.quellorPixels = HEAPU8.slice($0, $0 + $1); }, pixels.data(), pixels.size());
+}
+
+void Frame() {
+  if (framesDrawn >= framesWanted) {
+    emscripten_cancel_main_loop();
+    return;
+  }
+  DrawFrame();
+  ++framesDrawn;
+  // The first frame's world is what it drew: the snake stands still (no
+  // heading yet), so its tick changed nothing.
+  if (framesDrawn == 1) {
+    double firstFrameMs = emscripten_get_now();
+    ReadBack();
+    Report(firstFrameMs);
+  }
+  SDL_GL_SwapWindow(window);
+  EM_ASM({ window.quellorFrames = $0; }, framesDrawn);
+}
+
+// FreeType and the tessellator, linked from build/web-deps, answer.
+void CheckLibraries() {
+  FT_Library freetype = nullptr;
+  bool freetypeOk = FT_Init_FreeType(&freetype) == 0;
+  FT_Int major = 0, minor = 0, patch = 0;
+  if (freetypeOk) {
+    FT_Library_Version(freetype, &major, &minor, &patch);
+    FT_Done_FreeType(freetype);
+  }
+  GLUtesselator* tessellator = gluNewTess();
+  bool tessOk = tessellator != nullptr;
+  if (tessOk) gluDeleteTess(tessellator);
+  libraries = "\"freetype\":\"" + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch) +
+              "\",\"tessellator\":" + (tessOk ? "true" : "false");
+}
+
+}  // namespace
+
+int main() {
+  framesWanted = EM_ASM_INT({
+    var n = parseInt(new URLSearchParams(location.search).get("frames") || "1", 10);
+    return n > 0 ? n : 1;
+  });
+  CheckLibraries();
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);  // an opaque canvas: black, not see-through
+  window = SDL_CreateWindow("Quellor, coded by r0vane", 0, 0, 640, 480, SDL_WINDOW_OPENGL);
+  if (window == nullptr) return 1;
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (context == nullptr) return 1;
+  SDL_GL_MakeCurrent(window, context);
+
+  GlSink* sink = CreateWebGlSink();
+  MakeGlListContextCurrent(CreateGlListContext(sink));
+  deviceContext = reinterpret_cast<HDC>(static_cast<uintptr_t>(16));  // the stand-in's fonts only need it set
+  ResizeScene(640, 480);
+  InitScene();
+  emscripten_set_main_loop(Frame, 0, 1);
+  return 0;
+}
