@@ -105,7 +105,16 @@ cmake --build "$deps/work/sdl2" -j "$jobs" >>"$deps/work/sdl2.log" 2>&1 && cmake
   { tail -n 40 "$deps/work/sdl2.log" >&2; exit 1; }
 
 # ---------------------------------------------------------------- FreeType
+# Only the modules the layer's outline fonts use: TrueType outlines read
+# unscaled (the page ships a TrueType font). With every module FreeType
+# alone was 590 KB of WebAssembly.
 echo "web-deps: building FreeType"
+cat >"$deps/src/freetype/freetype/include/freetype/config/ftmodule.h" <<'EOF'
+/* The FreeType modules of the browser build (tools/web-deps.sh). */
+FT_USE_MODULE( FT_Driver_ClassRec, tt_driver_class )
+FT_USE_MODULE( FT_Module_Class, sfnt_module_class )
+FT_USE_MODULE( FT_Module_Class, psnames_module_class )
+EOF
 emcmake cmake -S "$deps/src/freetype/freetype" -B "$deps/work/freetype" -G Ninja -Wno-dev \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" -DBUILD_SHARED_LIBS=OFF \
   -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON \

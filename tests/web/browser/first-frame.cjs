@@ -3,7 +3,8 @@
 // projected front face, every empty cell of the board with no filled
 // neighbour black (a neighbour's side face, seen in perspective, may reach
 // over a cell's centre near the edges of the view), the canvas opaque. Writes the frame (first-frame.rgba, rows from the bottom) and a
-// screenshot of the page (page.png) into DIR and prints the figures as JSON.
+// screenshot of the page (page.png) into DIR, times 200 frames of a second
+// page and prints the figures as JSON.
 //
 //   node first-frame.cjs DIR     DIR holds index.html and the emcc output
 //
@@ -75,7 +76,7 @@ function CheckFrame() {
   let binary = "";
   for (let i = 0; i < pixels.length; i += 0x8000) binary += String.fromCharCode.apply(null, pixels.subarray(i, i + 0x8000));
   return {
-    firstFrameMs: spike.firstFrameMs,
+    mainMs: spike.mainMs, videoMs: spike.videoMs, contextMs: spike.contextMs, sceneMs: spike.sceneMs, firstFrameMs: spike.firstFrameMs,
     walls: spike.walls.length, snake: spike.snake.length, food: spike.food.length,
     emptyCellsChecked: empty, notWhite: notWhite.slice(0, 10), notWhiteCount: notWhite.length,
     notBlack: notBlack.slice(0, 10), notBlackCount: notBlack.length, opaque, litPixels: lit,
@@ -112,6 +113,12 @@ async function Main() {
     fs.writeFileSync(path.join(dir, "first-frame.rgba"), Buffer.from(result.frame, "base64"));
     delete result.frame;
     await page.screenshot({ path: path.join(dir, "page.png") });
+    // A second page draws 200 frames: DrawFrame's own time per frame.
+    const timing = await browser.newPage();
+    timing.on("pageerror", (e) => messages.push("pageerror: " + e.message));
+    await timing.goto(url.replace("frames=1", "frames=200"), { waitUntil: "load" });
+    await timing.waitForFunction("window.quellorTiming !== undefined", { timeout: 120000 });
+    result.timing = await timing.evaluate(() => window.quellorTiming);
     result.messages = messages;
     console.log(JSON.stringify(result, null, 1));
     const good = result.walls === 380 && result.snake === 10 && result.food === 1 && result.notWhiteCount === 0 &&

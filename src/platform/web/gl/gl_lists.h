@@ -30,8 +30,10 @@
 // - glBegin(mode) with any of the ten primitive modes: quads, quad strips,
 //   polygons, strips and fans become triangles, strips and loops of lines
 //   become lines, and an unfinished last primitive is dropped. Each vertex
-//   carries the normal and texture coordinate last given before it (inside
-//   a list, given in that list or current when it was begun).
+//   carries the normal and texture coordinate last given before it, inside
+//   a list or not; executing a list leaves the current ones as they are
+//   (OpenGL would set them to the list's last: the program lights and
+//   textures nothing, so they have no visible effect).
 // - Misuse is refused without effect and noted as OpenGL's error code (the
 //   first one stands until TakeGlListError): a call between glBegin and
 //   glEnd other than a vertex, normal or texture coordinate, a nested

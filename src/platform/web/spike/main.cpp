@@ -2,8 +2,11 @@
 // canvas through SDL2's emscripten backend and the display-list piece over
 // WebGL, with a stand-in for the layer (standin.cpp). It draws the number
 // of frames the page asks for (?frames=N, 1 by default), then stops, and
-// reports to the page in window.quellorSpike: the time of the first frame,
-// the cells drawn in it, and whether FreeType and the GLU tessellator work.
+// reports to the page in window.quellorSpike: when main() began, SDL's video
+// started, the context and the scene were ready and the first frame was
+// drawn, the cells drawn in it, and whether FreeType and the GLU tessellator
+// work; after N > 1 frames, in window.quellorTiming, the mean and longest
+// time DrawFrame took in the frames after the first.
 #include "app/window.h"
 #include "game/world.h"
 #include "gl_lists.h"
@@ -25,6 +28,10 @@ namespace {
 SDL_Window* window = nullptr;
 int framesWanted = 1;
 int framesDrawn = 0;
+// When main() began, SDL's video started, the GL context was made and the
+// scene was set up: ms from the page's start.
+double mainMs = 0.0, videoMs = 0.0, contextMs = 0.0, sceneMs = 0.0;
+double drawMsTotal = 0.0, drawMsMax = 0.0;  // DrawFrame's own time, frames after the first
 std::string libraries;
 
 void AppendCells(std::string& json, const char* name, const CoordList& xs, const CoordList& ys) {
@@ -37,7 +44,8 @@ void AppendCells(std::string& json, const char* name, const CoordList& xs, const
 }
 
 void Report(double firstFrameMs) {
-  std::string json = "{\"firstFrameMs\":" + std::to_string(firstFrameMs) + ",";
+  std::string json = "{\"mainMs\":" + std::to_string(mainMs) + ",\"videoMs\":" + std::to_string(videoMs) + ",\"contextMs\":" + std::to_string(contextMs) +
+                     ",\"sceneMs\":" + std::to_string(sceneMs) + ",\"firstFrameMs\":" + std::to_string(firstFrameMs) + ",";
   AppendCells(json, "walls", world.wallX, world.wallY);
   json += ",";
   AppendCells(json, "snake", world.snakeX, world.snakeY);
@@ -58,9 +66,18 @@ void ReadBack() {
 void Frame() {
   if (framesDrawn >= framesWanted) {
     emscripten_cancel_main_loop();
+    if (framesWanted > 1)
+      EM_ASM({ window.quellorTiming = ({frames: $0, drawMsMean: $1, drawMsMax: $2}); }, framesWanted - 1,
+             drawMsTotal / (framesWanted - 1), drawMsMax);
     return;
   }
+  double started = emscripten_get_now();
   DrawFrame();
+  double took = emscripten_get_now() - started;
+  if (framesDrawn > 0) {
+    drawMsTotal += took;
+    if (took > drawMsMax) drawMsMax = took;
+  }
   ++framesDrawn;
   // The first frame's world is what it drew: the snake stands still (no
   // heading yet), so its tick changed nothing.
@@ -92,12 +109,14 @@ void CheckLibraries() {
 }  // namespace
 
 int main() {
+  mainMs = emscripten_get_now();
   framesWanted = EM_ASM_INT({
     var n = parseInt(new URLSearchParams(location.search).get("frames") || "1", 10);
     return n > 0 ? n : 1;
   });
   CheckLibraries();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
+  videoMs = emscripten_get_now();
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
@@ -109,12 +128,14 @@ int main() {
   SDL_GLContext context = SDL_GL_CreateContext(window);
   if (context == nullptr) return 1;
   SDL_GL_MakeCurrent(window, context);
+  contextMs = emscripten_get_now();
 
   GlSink* sink = CreateWebGlSink();
   MakeGlListContextCurrent(CreateGlListContext(sink));
   deviceContext = reinterpret_cast<HDC>(static_cast<uintptr_t>(16));  // the stand-in's fonts only need it set
   ResizeScene(640, 480);
   InitScene();
+  sceneMs = emscripten_get_now();
   emscripten_set_main_loop(Frame, 0, 1);
   return 0;
 }
