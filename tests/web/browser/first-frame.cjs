@@ -3,8 +3,9 @@
 // projected front face, every empty cell of the board with no filled
 // neighbour black (a neighbour's side face, seen in perspective, may reach
 // over a cell's centre near the edges of the view), the canvas opaque. Writes the frame (first-frame.rgba, rows from the bottom) and a
-// screenshot of the page (page.png) into DIR, times 200 frames of a second
-// page and prints the figures as JSON.
+// screenshot of the page (page.png) into DIR. A second page makes its window
+// and context anew after the first frame, as F1 does, and must draw the same
+// frame again; a third times 200 frames. Prints the figures as JSON.
 //
 //   node first-frame.cjs DIR     DIR holds index.html and the emcc output
 //
@@ -111,8 +112,19 @@ async function Main() {
     }
     const result = await page.evaluate(CheckFrame);
     fs.writeFileSync(path.join(dir, "first-frame.rgba"), Buffer.from(result.frame, "base64"));
+    const firstFrame = result.frame;
     delete result.frame;
     await page.screenshot({ path: path.join(dir, "page.png") });
+    // A page that closes its window and context after the first frame and
+    // makes them anew, as F1 does: the frame after that must be the same.
+    const remade = await browser.newPage();
+    remade.on("pageerror", (e) => messages.push("pageerror (remake): " + e.message));
+    await remade.goto(url.replace("frames=1", "frames=2&remake=1"), { waitUntil: "load" });
+    await remade.waitForFunction("window.quellorSpike !== undefined", { timeout: 60000 });
+    const again = await remade.evaluate(CheckFrame);
+    result.remade = { notWhiteCount: again.notWhiteCount, notBlackCount: again.notBlackCount, opaque: again.opaque,
+                      sameFrame: again.frame === firstFrame };
+    await remade.close();
     // A second page draws 200 frames: DrawFrame's own time per frame.
     const timing = await browser.newPage();
     timing.on("pageerror", (e) => messages.push("pageerror: " + e.message));
@@ -122,7 +134,8 @@ async function Main() {
     result.messages = messages;
     console.log(JSON.stringify(result, null, 1));
     const good = result.walls === 380 && result.snake === 10 && result.food === 1 && result.notWhiteCount === 0 &&
-                 result.notBlackCount === 0 && result.opaque && result.tessellator === true;
+                 result.notBlackCount === 0 && result.opaque && result.tessellator === true &&
+                 result.remade.sameFrame;
     status = good ? 0 : 1;
   } finally {
     await browser.close();

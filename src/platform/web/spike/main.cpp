@@ -5,7 +5,9 @@
 // reports to the page in window.quellorSpike: when main() began, SDL's video
 // started, the context and the scene were ready and the first frame was
 // drawn, the cells drawn in it, and whether FreeType and the GLU tessellator
-// work; after N > 1 frames, in window.quellorTiming, the mean and longest
+// work. With ?remake=1 it closes the window, context and lists after the
+// first frame and makes them anew, as F1 does, and reports the second frame
+// instead. After N > 1 frames, in window.quellorTiming: the mean and longest
 // time DrawFrame took in the frames after the first.
 #include "app/window.h"
 #include "game/world.h"
@@ -26,6 +28,10 @@
 namespace {
 
 SDL_Window* window = nullptr;
+SDL_GLContext context = nullptr;
+GlSink* sink = nullptr;
+GlListContext* lists = nullptr;
+bool remake = false;  // ?remake=1: window and context made anew after the first frame
 int framesWanted = 1;
 int framesDrawn = 0;
 // When main() began, SDL's video started, the GL context was made and the
@@ -55,6 +61,45 @@ void Report(double firstFrameMs) {
   EM_ASM({ window.quellorSpike = JSON.parse(UTF8ToString($0)); }, json.c_str());
 }
 
+// The window, its context, the sink and the lists, with the scene set up in
+// them. False if SDL cannot make the window or the context.
+bool OpenScene() {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);  // an opaque canvas: black, not see-through
+  window = SDL_CreateWindow("Quellor, coded by r0vane", 0, 0, 640, 480, SDL_WINDOW_OPENGL);
+  if (window == nullptr) return false;
+  context = SDL_GL_CreateContext(window);
+  if (context == nullptr) return false;
+  SDL_GL_MakeCurrent(window, context);
+  if (contextMs == 0.0) contextMs = emscripten_get_now();
+  sink = CreateWebGlSink();
+  lists = CreateGlListContext(sink);
+  MakeGlListContextCurrent(lists);
+  ResizeScene(640, 480);
+  InitScene();
+  return true;
+}
+
+// Everything OpenScene made, in the order the web backend must keep: the
+// lists and the sink while their context is still current, then the
+// context, then the window (SDL's one canvas goes to 0 x 0 with it).
+void CloseScene() {
+  SDL_GL_MakeCurrent(window, context);
+  DeleteGlListContext(lists);
+  DeleteWebGlSink(sink);
+  SDL_GL_MakeCurrent(nullptr, nullptr);
+  SDL_GL_DeleteContext(context);
+  SDL_DestroyWindow(window);
+  lists = nullptr;
+  sink = nullptr;
+  context = nullptr;
+  window = nullptr;
+}
+
 // The drawn frame as the page's test reads it: RGBA rows from the bottom,
 // straight from the drawing buffer before the browser shows it.
 void ReadBack() {
@@ -80,13 +125,21 @@ void Frame() {
   }
   ++framesDrawn;
   // The first frame's world is what it drew: the snake stands still (no
-  // heading yet), so its tick changed nothing.
-  if (framesDrawn == 1) {
+  // heading yet), so its tick changed nothing. With ?remake=1 the frame
+  // after the remake is the one reported, drawn by the new context's lists.
+  if (framesDrawn == (remake ? 2 : 1)) {
     double firstFrameMs = emscripten_get_now();
     ReadBack();
     Report(firstFrameMs);
   }
   SDL_GL_SwapWindow(window);
+  if (remake && framesDrawn == 1) {
+    CloseScene();
+    if (!OpenScene()) {
+      emscripten_cancel_main_loop();
+      return;
+    }
+  }
   EM_ASM({ window.quellorFrames = $0; }, framesDrawn);
 }
 
@@ -114,27 +167,13 @@ int main() {
     var n = parseInt(new URLSearchParams(location.search).get("frames") || "1", 10);
     return n > 0 ? n : 1;
   });
+  remake = EM_ASM_INT({ return new URLSearchParams(location.search).get("remake") == "1" ? 1 : 0; }) != 0;
+  if (remake && framesWanted < 2) framesWanted = 2;
   CheckLibraries();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
   videoMs = emscripten_get_now();
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);  // an opaque canvas: black, not see-through
-  window = SDL_CreateWindow("Quellor, coded by r0vane", 0, 0, 640, 480, SDL_WINDOW_OPENGL);
-  if (window == nullptr) return 1;
-  SDL_GLContext context = SDL_GL_CreateContext(window);
-  if (context == nullptr) return 1;
-  SDL_GL_MakeCurrent(window, context);
-  contextMs = emscripten_get_now();
-
-  GlSink* sink = CreateWebGlSink();
-  MakeGlListContextCurrent(CreateGlListContext(sink));
   deviceContext = reinterpret_cast<HDC>(static_cast<uintptr_t>(16));  // the stand-in's fonts only need it set
-  ResizeScene(640, 480);
-  InitScene();
+  if (!OpenScene()) return 1;
   sceneMs = emscripten_get_now();
   emscripten_set_main_loop(Frame, 0, 1);
   return 0;
