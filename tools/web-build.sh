@@ -7,7 +7,11 @@
 #   tools/web-build.sh --check   and open the page in headless Chromium: its
 #                                first frame is checked cell by cell and
 #                                compared with the Linux build's first frame
-#                                drawn without fonts (tools/render-frames)
+#                                drawn without fonts (tools/render-frames);
+#                                a remake of window and context (as F1) must
+#                                draw the same frame; FreeType in the page must
+#                                read the shipped font as the machine's does;
+#                                200 frames are timed
 #
 # Needs the packages of tools/deps/web.txt and, for --check, the Linux build's
 # (tools/install-deps.sh) and npm.
@@ -26,7 +30,7 @@ emcmake cmake -S src/platform/web/spike -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Re
   { cat "$out.configure.log" >&2; exit 1; }
 cmake --build "$out" -j 2
 echo "web-build: built in $(($(date +%s) - started)) s into ${out#"$root"/}"
-for f in quellor-spike.wasm quellor-spike.js index.html; do
+for f in quellor-spike.wasm quellor-spike.js quellor-spike.data index.html; do
   printf 'web-build: %-20s %8d bytes, %8d gzipped\n' "$f" "$(wc -c <"$out/$f")" "$(gzip -9 -c "$out/$f" | wc -c)"
 done
 $check || exit 0
@@ -37,6 +41,10 @@ if [ ! -d "$browser/node_modules/puppeteer-core" ]; then
   (cd "$browser" && npm ci --no-audit --no-fund --loglevel=error)
 fi
 rm -f "$out/first-frame.rgba" "$out/first-frame.png" "$out/page.png"
+# What the machine's own FreeType reads of the font the page ships.
+cc -O2 "$browser/glyph-probe.c" $(pkg-config --cflags --libs freetype2) -o "$out/glyph-probe"
+QUELLOR_NATIVE_GLYPH=$("$out/glyph-probe" /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf)
+export QUELLOR_NATIVE_GLYPH
 set +e
 node "$browser/first-frame.cjs" "$out" >"$out/first-frame.json"
 page=$?

@@ -106,8 +106,8 @@ cmake --build "$deps/work/sdl2" -j "$jobs" >>"$deps/work/sdl2.log" 2>&1 && cmake
 
 # ---------------------------------------------------------------- FreeType
 # Only the modules the layer's outline fonts use: TrueType outlines read
-# unscaled (the page ships a TrueType font). With every module FreeType
-# alone was 590 KB of WebAssembly.
+# unscaled (the page ships a TrueType font). With every module and option
+# FreeType alone was 590 KB of WebAssembly.
 echo "web-deps: building FreeType"
 cat >"$deps/src/freetype/freetype/include/freetype/config/ftmodule.h" <<'EOF'
 /* The FreeType modules of the browser build (tools/web-deps.sh). */
@@ -115,6 +115,13 @@ FT_USE_MODULE( FT_Driver_ClassRec, tt_driver_class )
 FT_USE_MODULE( FT_Module_Class, sfnt_module_class )
 FT_USE_MODULE( FT_Module_Class, psnames_module_class )
 EOF
+# Nor what only hinted, bitmap, colour or variable fonts need: the layer
+# reads outlines unscaled and unhinted.
+for option in TT_CONFIG_OPTION_BYTECODE_INTERPRETER TT_CONFIG_OPTION_GX_VAR_SUPPORT TT_CONFIG_OPTION_BDF \
+              TT_CONFIG_OPTION_EMBEDDED_BITMAPS TT_CONFIG_OPTION_COLOR_LAYERS FT_CONFIG_OPTION_SVG; do
+  sed -i "s|^#define $option\b.*|/* & (off in the browser build) */|" \
+    "$deps/src/freetype/freetype/include/freetype/config/ftoption.h"
+done
 emcmake cmake -S "$deps/src/freetype/freetype" -B "$deps/work/freetype" -G Ninja -Wno-dev \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" -DBUILD_SHARED_LIBS=OFF \
   -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON \

@@ -2,10 +2,13 @@
 // frame: every wall, snake and food cell is white at the centre of its
 // projected front face, every empty cell of the board with no filled
 // neighbour black (a neighbour's side face, seen in perspective, may reach
-// over a cell's centre near the edges of the view), the canvas opaque. Writes the frame (first-frame.rgba, rows from the bottom) and a
-// screenshot of the page (page.png) into DIR. A second page makes its window
-// and context anew after the first frame, as F1 does, and must draw the same
-// frame again; a third times 200 frames. Prints the figures as JSON.
+// over a cell's centre near the edges of the view), the canvas opaque; and
+// FreeType reads the shipped font's 'S' as the machine's own FreeType does
+// (QUELLOR_NATIVE_GLYPH: "contours points advance unitsPerEm"). Writes the
+// frame (first-frame.rgba, rows from the bottom) and a screenshot of the
+// page (page.png) into DIR. A second page makes its window and context anew
+// after the first frame, as F1 does, and must draw the same frame again; a
+// third times 200 frames. Prints the figures as JSON.
 //
 //   node first-frame.cjs DIR     DIR holds index.html and the emcc output
 //
@@ -81,7 +84,7 @@ function CheckFrame() {
     walls: spike.walls.length, snake: spike.snake.length, food: spike.food.length,
     emptyCellsChecked: empty, notWhite: notWhite.slice(0, 10), notWhiteCount: notWhite.length,
     notBlack: notBlack.slice(0, 10), notBlackCount: notBlack.length, opaque, litPixels: lit,
-    freetype: spike.freetype, tessellator: spike.tessellator, frame: btoa(binary),
+    freetype: spike.freetype, glyphS: spike.glyphS, tessellator: spike.tessellator, frame: btoa(binary),
   };
 }
 
@@ -135,7 +138,8 @@ async function Main() {
     console.log(JSON.stringify(result, null, 1));
     const good = result.walls === 380 && result.snake === 10 && result.food === 1 && result.notWhiteCount === 0 &&
                  result.notBlackCount === 0 && result.opaque && result.tessellator === true &&
-                 result.remade.sameFrame;
+                 result.remade.sameFrame && result.glyphS[0] > 0 &&
+                 (!process.env.QUELLOR_NATIVE_GLYPH || result.glyphS.join(" ") === process.env.QUELLOR_NATIVE_GLYPH);
     status = good ? 0 : 1;
   } finally {
     await browser.close();

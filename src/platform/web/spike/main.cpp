@@ -4,8 +4,8 @@
 // of frames the page asks for (?frames=N, 1 by default), then stops, and
 // reports to the page in window.quellorSpike: when main() began, SDL's video
 // started, the context and the scene were ready and the first frame was
-// drawn, the cells drawn in it, and whether FreeType and the GLU tessellator
-// work. With ?remake=1 it closes the window, context and lists after the
+// drawn, the cells drawn in it, and whether FreeType (reading the shipped
+// font) and the GLU tessellator work. With ?remake=1 it closes the window, context and lists after the
 // first frame and makes them anew, as F1 does, and reports the second frame
 // instead. After N > 1 frames, in window.quellorTiming: the mean and longest
 // time DrawFrame took in the frames after the first.
@@ -143,20 +143,35 @@ void Frame() {
   EM_ASM({ window.quellorFrames = $0; }, framesDrawn);
 }
 
-// FreeType and the tessellator, linked from build/web-deps, answer.
+// FreeType and the tessellator, linked from build/web-deps, answer; FreeType
+// reads the outline of 'S' from the font file the page ships
+// (/fonts/DejaVuSans-Bold.ttf, put in by emcc's file packager).
 void CheckLibraries() {
   FT_Library freetype = nullptr;
-  bool freetypeOk = FT_Init_FreeType(&freetype) == 0;
   FT_Int major = 0, minor = 0, patch = 0;
-  if (freetypeOk) {
+  long contours = -1, points = -1, advance = -1, unitsPerEm = -1;
+  if (FT_Init_FreeType(&freetype) == 0) {
     FT_Library_Version(freetype, &major, &minor, &patch);
+    FT_Face face = nullptr;
+    if (FT_New_Face(freetype, "/fonts/DejaVuSans-Bold.ttf", 0, &face) == 0) {
+      unitsPerEm = face->units_per_EM;
+      if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0 &&
+          FT_Load_Glyph(face, FT_Get_Char_Index(face, 'S'), FT_LOAD_NO_SCALE) == 0) {
+        contours = face->glyph->outline.n_contours;
+        points = face->glyph->outline.n_points;
+        advance = face->glyph->advance.x;
+      }
+      FT_Done_Face(face);
+    }
     FT_Done_FreeType(freetype);
   }
   GLUtesselator* tessellator = gluNewTess();
   bool tessOk = tessellator != nullptr;
   if (tessOk) gluDeleteTess(tessellator);
   libraries = "\"freetype\":\"" + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch) +
-              "\",\"tessellator\":" + (tessOk ? "true" : "false");
+              "\",\"glyphS\":[" + std::to_string(contours) + "," + std::to_string(points) + "," +
+              std::to_string(advance) + "," + std::to_string(unitsPerEm) + "],\"tessellator\":" +
+              (tessOk ? "true" : "false");
 }
 
 }  // namespace
