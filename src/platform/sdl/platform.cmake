@@ -28,5 +28,5 @@ set(QUELLOR_BACKEND_LIBS PkgConfig::SDL2 PkgConfig::FONTCONFIG PkgConfig::X11 Pk
 set(QUELLOR_CORE_LIBS OpenGL::GL PkgConfig::GLU PkgConfig::FREETYPE)
 set(QUELLOR_GL_LIBS OpenGL::GL PkgConfig::GLU)
 set(QUELLOR_DRIVER_SOURCES testing/time.cpp testing/driver.cpp)
-set(QUELLOR_TEST_AREAS game clock platform fonts render app e2e soak faults)
+set(QUELLOR_TEST_AREAS game clock web platform fonts render app e2e soak faults)
 set(QUELLOR_TOOL_DIRS render-frames)

@@ -8,7 +8,7 @@ set(QUELLOR_GL_LIBS opengl32 glu32)
 # imports of the clock operations.
 set(QUELLOR_DRIVER_SOURCES testing/time_windows.cpp)
 set(QUELLOR_EXECUTABLE_KIND WIN32)
-set(QUELLOR_TEST_AREAS game clock windows)
+set(QUELLOR_TEST_AREAS game clock web windows)
 set(QUELLOR_TESTS_UNDER_EMULATOR ON)
 set(QUELLOR_GTEST_SOURCE /usr/src/googletest)
 # The program's icon, version information and manifest
