@@ -48,8 +48,8 @@ ListPackages() {
 
 packages=()
 for group in "${groups[@]}"; do
-  list=$(ListPackages "$deps/$group.txt")
-  packages+=($list)
+  mapfile -t listed < <(ListPackages "$deps/$group.txt")
+  packages+=("${listed[@]}")
 done
 
 missing=()

@@ -42,6 +42,7 @@ if [ ! -d "$browser/node_modules/puppeteer-core" ]; then
 fi
 rm -f "$out/first-frame.rgba" "$out/first-frame.png" "$out/page.png"
 # What the machine's own FreeType reads of the font the page ships.
+# shellcheck disable=SC2046 # pkg-config's flags are words
 cc -O2 "$browser/glyph-probe.c" $(pkg-config --cflags --libs freetype2) -o "$out/glyph-probe"
 QUELLOR_NATIVE_GLYPH=$("$out/glyph-probe" /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf)
 export QUELLOR_NATIVE_GLYPH

@@ -71,11 +71,11 @@ apt-get "${apt_opts[@]}" update >"$apt_dir/update.log" 2>&1 || { cat "$apt_dir/u
 # Fetch(package, skip-pattern): the files of the source package whose names
 # do not match the pattern, each checked against the index's SHA256.
 Fetch() {
-  local package=$1 skip=$2 uri name size hash
+  local package=$1 skip=$2 uri name _ hash
   mkdir -p "$deps/src/$package"
   apt-get "${apt_opts[@]}" source --print-uris "$package" 2>/dev/null | grep "^'" >"$deps/src/$package.uris" || {
     echo "web-deps: no source package $package in the index" >&2; exit 1; }
-  while read -r uri name size hash; do
+  while read -r uri name _ hash; do
     uri=${uri//\'/}
     if [[ $name =~ $skip ]]; then continue; fi
     /usr/lib/apt/apt-helper "${helper_opts[@]}" download-file "$uri" "$deps/src/$package/$name" "$hash" >/dev/null ||

@@ -95,6 +95,13 @@ start_game() {
   game=$!
 }
 
+# Starts the game and answers the start-up question with KEY (Return: Yes,
+# Escape: No).
+start_and_answer() {
+  start_game
+  HoldKey "$(window "Start FullScreen?")" "$1"
+}
+
 window() {
   WaitWindow "$1" "${2:-20}" || fail "no window \"$1\""
 }
@@ -109,9 +116,7 @@ quit_with_escape() {
 
 case "$scenario" in
   windowed)
-    start_game
-    box=$(window "Start FullScreen?")
-    HoldKey "$box" Escape  # No
+    start_and_answer Escape
     win=$(window "$title")
     read -r w h x y < <(WindowGeometry "$win")
     [ "$w" = 640 ] && [ "$h" = 480 ] || fail "client area ${w}x${h}, not 640x480"
@@ -128,9 +133,7 @@ case "$scenario" in
     quit_with_escape "$win"
     ;;
   fallback)
-    start_game
-    box=$(window "Start FullScreen?")
-    HoldKey "$box" Return  # Yes
+    start_and_answer Return
     box=$(window "Orvo GL")
     HoldKey "$box" Return  # Yes: windowed instead
     win=$(window "$title")
@@ -141,9 +144,7 @@ case "$scenario" in
     quit_with_escape "$win"
     ;;
   fullscreen)
-    start_game
-    box=$(window "Start FullScreen?")
-    HoldKey "$box" Return  # Yes
+    start_and_answer Return
     win=$(window "$title")
     read -r w h x y < <(WindowGeometry "$win")
     [ "$w $h $x $y" = "$screen_w $screen_h 0 0" ] ||
@@ -199,9 +200,7 @@ case "$scenario" in
   closed-outside)
     # Another client destroys the game window (as a window manager's kill
     # might): the game takes it as its close command and ends with 0.
-    start_game
-    box=$(window "Start FullScreen?")
-    HoldKey "$box" Escape  # No
+    start_and_answer Escape
     win=$(window "$title")
     sleep 0.5
     xdotool windowclose "$win"
@@ -212,9 +211,7 @@ case "$scenario" in
   demo)
     # A short game for ./run.sh: a few turns round the middle of the board,
     # a picture of the game window after each.
-    start_game
-    box=$(window "Start FullScreen?")
-    HoldKey "$box" Escape  # No
+    start_and_answer Escape
     win=$(window "$title")
     sleep 1
     n=1

@@ -165,11 +165,13 @@ TEST(GlLists, NestedCallsGoByNameWhenExecuted) {
   Gl11EndList();
   EXPECT_EQ(gl.Take(), "");  // calling in GL_COMPILE records the call only
   Gl11CallList(2);
-  EXPECT_EQ(gl.Take(), "draw triangles 3 kept | translate 1 0 0 | translate 0 5 0 | draw triangles 3 kept | translate 1 0 0");
+  EXPECT_EQ(gl.Take(),
+            "draw triangles 3 kept | translate 1 0 0 | translate 0 5 0 | draw triangles 3 kept | translate 1 0 0");
 
   DefineMarker(1, 7.0f);  // list 2 now calls the new list 1
   Gl11CallList(2);
-  EXPECT_EQ(gl.Take(), "draw triangles 3 kept | translate 7 0 0 | translate 0 5 0 | draw triangles 3 kept | translate 7 0 0");
+  EXPECT_EQ(gl.Take(),
+            "draw triangles 3 kept | translate 7 0 0 | translate 0 5 0 | draw triangles 3 kept | translate 7 0 0");
 }
 
 TEST(GlLists, UndefinedNamesDoNothingAndTheRestOfTheListGoesOn) {
@@ -223,14 +225,14 @@ TEST(GlLists, GenListsReservesConsecutiveFreeNames) {
   EXPECT_EQ(first, 1u);
   for (GLuint n = 1; n <= 3; ++n) EXPECT_EQ(Gl11IsList(n), GL_TRUE) << n;
   EXPECT_EQ(Gl11IsList(4), GL_FALSE);
-  DefineMarker(6, 1.0f);            // a defined name is taken too
-  EXPECT_EQ(Gl11GenLists(2), 4u);   // 4 and 5 fit before 6
+  DefineMarker(6, 1.0f);           // a defined name is taken too
+  EXPECT_EQ(Gl11GenLists(2), 4u);  // 4 and 5 fit before 6
   EXPECT_EQ(Gl11GenLists(2), 7u);
   Gl11DeleteLists(2, 2);
   EXPECT_EQ(Gl11IsList(2), GL_FALSE);
   EXPECT_EQ(Gl11IsList(3), GL_FALSE);
   EXPECT_EQ(Gl11IsList(4), GL_TRUE);
-  EXPECT_EQ(Gl11GenLists(3), 9u);   // the gap of two is too small
+  EXPECT_EQ(Gl11GenLists(3), 9u);  // the gap of two is too small
   EXPECT_EQ(Gl11GenLists(2), 2u);
   EXPECT_EQ(Gl11GenLists(-1), 0u);
   EXPECT_EQ(TakeGlListError(), static_cast<GLenum>(GL_INVALID_VALUE));
@@ -297,7 +299,9 @@ TEST(GlCallLists, CallsTheListBasePlusEachCode) {
   GLuint base = DefineGlyphs(255);
   ASSERT_EQ(base, 2u);
   Gl11ListBase(base);
-  const char text[] = "A:\xFF" "0";
+  const char text[] =
+      "A:\xFF"
+      "0";
   Gl11CallLists(4, GL_UNSIGNED_BYTE, text);  // 255 has no definition
   EXPECT_EQ(gl.Take(), "translate 65 0 0 | translate 58 0 0 | translate 48 0 0");
   Gl11CallLists(0, GL_UNSIGNED_BYTE, text);
@@ -324,8 +328,9 @@ TEST(GlCallLists, EveryIntegerAndFloatTypeReadsItsValues) {
   Gl11CallLists(1, GL_INT, ints);
   Gl11CallLists(1, GL_UNSIGNED_INT, uints);
   Gl11CallLists(2, GL_FLOAT, floats);  // NaN calls no list
-  EXPECT_EQ(gl.Take(), "translate 4 0 0 | translate 2 0 0 | translate 5 0 0 | translate 6 0 0 | "
-                       "translate 7 0 0 | translate 8 0 0");
+  EXPECT_EQ(gl.Take(),
+            "translate 4 0 0 | translate 2 0 0 | translate 5 0 0 | translate 6 0 0 | "
+            "translate 7 0 0 | translate 8 0 0");
   Gl11CallLists(1, GL_2_BYTES, bytes);
   EXPECT_EQ(TakeGlListError(), static_cast<GLenum>(GL_INVALID_ENUM));
   Gl11CallLists(-1, GL_UNSIGNED_BYTE, bytes);
@@ -546,8 +551,9 @@ TEST(GlStateCalls, ReachTheSinkInOrder) {
   Gl11Hint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   Gl11Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   Gl11Disable(GL_DEPTH_TEST);
-  EXPECT_EQ(gl.Take(), "viewport 0 0 640 1 | shade-model 0x1d01 | clear-depth 1 | depth-func 0x203 | "
-                       "hint 0xc50 0x1102 | clear 0x4100 | disable 0xb71");
+  EXPECT_EQ(gl.Take(),
+            "viewport 0 0 640 1 | shade-model 0x1d01 | clear-depth 1 | depth-func 0x203 | "
+            "hint 0xc50 0x1102 | clear 0x4100 | disable 0xb71");
   Gl11Viewport(0, 0, -1, 480);
   EXPECT_EQ(TakeGlListError(), static_cast<GLenum>(GL_INVALID_VALUE));
   EXPECT_EQ(gl.Take(), "");

@@ -103,7 +103,7 @@ TEST(GlMatrix, EachModeHasItsOwnStackWithOpenGLsDepth) {
   EXPECT_FALSE(ApplyMatrixCall(stacks, Simple(GlCallKind::PushMatrix)));
   ApplyMatrixCall(stacks, Simple(GlCallKind::LoadIdentity));
   EXPECT_TRUE(ApplyMatrixCall(stacks, Simple(GlCallKind::PopMatrix)));
-  EXPECT_EQ(stacks.projection.back()[14], -5.0f);  // the pushed copy came back
+  EXPECT_EQ(stacks.projection.back()[14], -5.0f);                        // the pushed copy came back
   EXPECT_FALSE(ApplyMatrixCall(stacks, Simple(GlCallKind::PopMatrix)));  // the last one stays
   EXPECT_EQ(stacks.projection.size(), 1u);
   EXPECT_EQ(stacks.modelview.back(), IdentityMatrix());  // untouched by the projection's calls

@@ -8,11 +8,11 @@
 #include <vector>
 
 struct RecordingSink : GlSink {
-  std::vector<std::string> log;    // e.g. "draw triangles 6 kept", "translate 1 2 3"
-  std::vector<GlBatch> drawn;      // copies, in order
-  std::vector<GlCall> calls;       // matrix and state calls, in order
-  int released = 0;                // kept batches released
-  uint32_t nextName = 1;           // names it gives kept batches on their first draw
+  std::vector<std::string> log;  // e.g. "draw triangles 6 kept", "translate 1 2 3"
+  std::vector<GlBatch> drawn;    // copies, in order
+  std::vector<GlCall> calls;     // matrix and state calls, in order
+  int released = 0;              // kept batches released
+  uint32_t nextName = 1;         // names it gives kept batches on their first draw
 
   void Draw(GlBatch& batch, bool kept) override;
   void Release(GlBatch& batch) override;

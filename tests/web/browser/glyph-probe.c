@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
     fprintf(stderr, "glyph-probe: cannot read 'S' from %s\n", argv[1]);
     return 1;
   }
-  printf("%d %d %ld %d\n", face->glyph->outline.n_contours, face->glyph->outline.n_points,
-         (long)face->glyph->advance.x, face->units_per_EM);
+  printf("%d %d %ld %d\n", face->glyph->outline.n_contours, face->glyph->outline.n_points, (long)face->glyph->advance.x,
+         face->units_per_EM);
   FT_Done_Face(face);
   FT_Done_FreeType(library);
   return 0;

@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr int kMaxListNesting = 64;      // GL_MAX_LIST_NESTING
-constexpr size_t kMaxAttribDepth = 16;   // GL_MAX_ATTRIB_STACK_DEPTH
+constexpr int kMaxListNesting = 64;     // GL_MAX_LIST_NESTING
+constexpr size_t kMaxAttribDepth = 16;  // GL_MAX_ATTRIB_STACK_DEPTH
 
 enum class Op : uint8_t { Batch, Call, CallList, CallLists, ListBase, PushAttrib, PopAttrib };
 
@@ -43,7 +43,7 @@ struct AttribEntry {
 struct GlListContext {
   GlSink* sink = nullptr;
   std::map<GLuint, std::unique_ptr<ListBody>> lists;  // the defined lists
-  std::map<GLuint, GLuint> reserved;  // first -> last name of runs glGenLists reserved, disjoint
+  std::map<GLuint, GLuint> reserved;                  // first -> last name of runs glGenLists reserved, disjoint
   GLuint listBase = 0;
   std::vector<AttribEntry> attribStack;
   int nesting = 0;  // depth of list calls being executed
@@ -124,8 +124,10 @@ GlBatch Assemble(GLenum mode, const std::vector<GlVertex>& v) {
       // Every other triangle is taken the other way round, so all keep the
       // strip's orientation.
       for (size_t i = 2; i < n; ++i) {
-        if (i % 2 == 0) Push(batch, v, i - 2, i - 1, i);
-        else Push(batch, v, i - 1, i - 2, i);
+        if (i % 2 == 0)
+          Push(batch, v, i - 2, i - 1, i);
+        else
+          Push(batch, v, i - 1, i - 2, i);
       }
       break;
     case GL_TRIANGLE_FAN:
@@ -153,9 +155,16 @@ GlBatch Assemble(GLenum mode, const std::vector<GlVertex>& v) {
 
 bool ValidPrimitive(GLenum mode) {
   switch (mode) {
-    case GL_POINTS: case GL_LINES: case GL_LINE_STRIP: case GL_LINE_LOOP:
-    case GL_TRIANGLES: case GL_TRIANGLE_STRIP: case GL_TRIANGLE_FAN:
-    case GL_QUADS: case GL_QUAD_STRIP: case GL_POLYGON:
+    case GL_POINTS:
+    case GL_LINES:
+    case GL_LINE_STRIP:
+    case GL_LINE_LOOP:
+    case GL_TRIANGLES:
+    case GL_TRIANGLE_STRIP:
+    case GL_TRIANGLE_FAN:
+    case GL_QUADS:
+    case GL_QUAD_STRIP:
+    case GL_POLYGON:
       return true;
     default:
       return false;
@@ -194,13 +203,27 @@ void Execute(GlListContext& c, GLuint name) {
   ++c.nesting;
   for (const ListOp& op : body.ops) {
     switch (op.op) {
-      case Op::Batch: c.sink->Draw(body.batches[op.index], true); break;
-      case Op::Call: c.sink->Call(body.calls[op.index]); break;
-      case Op::CallList: Execute(c, op.value); break;
-      case Op::CallLists: ExecuteCallLists(c, body.names.data() + op.index, op.count); break;
-      case Op::ListBase: c.listBase = op.value; break;
-      case Op::PushAttrib: ExecutePushAttrib(c, op.value); break;
-      case Op::PopAttrib: ExecutePopAttrib(c); break;
+      case Op::Batch:
+        c.sink->Draw(body.batches[op.index], true);
+        break;
+      case Op::Call:
+        c.sink->Call(body.calls[op.index]);
+        break;
+      case Op::CallList:
+        Execute(c, op.value);
+        break;
+      case Op::CallLists:
+        ExecuteCallLists(c, body.names.data() + op.index, op.count);
+        break;
+      case Op::ListBase:
+        c.listBase = op.value;
+        break;
+      case Op::PushAttrib:
+        ExecutePushAttrib(c, op.value);
+        break;
+      case Op::PopAttrib:
+        ExecutePopAttrib(c);
+        break;
     }
   }
   --c.nesting;
@@ -255,12 +278,24 @@ void SetVertex(GlListContext& c, float x, float y, float z) {
 // a float that names no list (not a number, or beyond every name).
 bool ListOffset(GLenum type, const GLvoid* lists, size_t i, uint32_t* offset) {
   switch (type) {
-    case GL_BYTE: *offset = static_cast<uint32_t>(static_cast<const GLbyte*>(lists)[i]); return true;
-    case GL_UNSIGNED_BYTE: *offset = static_cast<const GLubyte*>(lists)[i]; return true;
-    case GL_SHORT: *offset = static_cast<uint32_t>(static_cast<const GLshort*>(lists)[i]); return true;
-    case GL_UNSIGNED_SHORT: *offset = static_cast<const GLushort*>(lists)[i]; return true;
-    case GL_INT: *offset = static_cast<uint32_t>(static_cast<const GLint*>(lists)[i]); return true;
-    case GL_UNSIGNED_INT: *offset = static_cast<const GLuint*>(lists)[i]; return true;
+    case GL_BYTE:
+      *offset = static_cast<uint32_t>(static_cast<const GLbyte*>(lists)[i]);
+      return true;
+    case GL_UNSIGNED_BYTE:
+      *offset = static_cast<const GLubyte*>(lists)[i];
+      return true;
+    case GL_SHORT:
+      *offset = static_cast<uint32_t>(static_cast<const GLshort*>(lists)[i]);
+      return true;
+    case GL_UNSIGNED_SHORT:
+      *offset = static_cast<const GLushort*>(lists)[i];
+      return true;
+    case GL_INT:
+      *offset = static_cast<uint32_t>(static_cast<const GLint*>(lists)[i]);
+      return true;
+    case GL_UNSIGNED_INT:
+      *offset = static_cast<const GLuint*>(lists)[i];
+      return true;
     default: {
       float value = static_cast<const GLfloat*>(lists)[i];
       if (!(value > -2147483649.0f && value < 4294967296.0f)) return false;
@@ -272,8 +307,13 @@ bool ListOffset(GLenum type, const GLvoid* lists, size_t i, uint32_t* offset) {
 
 bool ValidListType(GLenum type) {
   switch (type) {
-    case GL_BYTE: case GL_UNSIGNED_BYTE: case GL_SHORT: case GL_UNSIGNED_SHORT:
-    case GL_INT: case GL_UNSIGNED_INT: case GL_FLOAT:
+    case GL_BYTE:
+    case GL_UNSIGNED_BYTE:
+    case GL_SHORT:
+    case GL_UNSIGNED_SHORT:
+    case GL_INT:
+    case GL_UNSIGNED_INT:
+    case GL_FLOAT:
       return true;
     default:
       return false;
@@ -562,9 +602,15 @@ void Gl11Rotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
   if (length > 0.0) {
     double a = angle * 3.14159265358979323846 / 180.0, s = std::sin(a), k = 1.0 - std::cos(a);
     double u = x / length, v = y / length, w = z / length;
-    m[0] = 1 - k * (v * v + w * w); m[4] = k * u * v - s * w;    m[8] = k * u * w + s * v;
-    m[1] = k * u * v + s * w;    m[5] = 1 - k * (u * u + w * w); m[9] = k * v * w - s * u;
-    m[2] = k * u * w - s * v;    m[6] = k * v * w + s * u;    m[10] = 1 - k * (u * u + v * v);
+    m[0] = 1 - k * (v * v + w * w);
+    m[4] = k * u * v - s * w;
+    m[8] = k * u * w + s * v;
+    m[1] = k * u * v + s * w;
+    m[5] = 1 - k * (u * u + w * w);
+    m[9] = k * v * w - s * u;
+    m[2] = k * u * w - s * v;
+    m[6] = k * v * w + s * u;
+    m[10] = 1 - k * (u * u + v * v);
   }
   Issue(MatrixCall(GlCallKind::MultMatrix, m));
 }
@@ -583,10 +629,22 @@ void Gl11Frustum(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLd
     if (current != nullptr && !current->inPrimitive) NoteError(GL_INVALID_VALUE);
     return;
   }
-  double m[16] = {2 * n / (r - l), 0, 0, 0,
-                  0, 2 * n / (t - b), 0, 0,
-                  (r + l) / (r - l), (t + b) / (t - b), -(f + n) / (f - n), -1,
-                  0, 0, -2 * f * n / (f - n), 0};
+  double m[16] = {2 * n / (r - l),
+                  0,
+                  0,
+                  0,
+                  0,
+                  2 * n / (t - b),
+                  0,
+                  0,
+                  (r + l) / (r - l),
+                  (t + b) / (t - b),
+                  -(f + n) / (f - n),
+                  -1,
+                  0,
+                  0,
+                  -2 * f * n / (f - n),
+                  0};
   Issue(MatrixCall(GlCallKind::MultMatrix, m));
 }
 
@@ -595,10 +653,9 @@ void Gl11Ortho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdou
     if (current != nullptr && !current->inPrimitive) NoteError(GL_INVALID_VALUE);
     return;
   }
-  double m[16] = {2 / (r - l), 0, 0, 0,
-                  0, 2 / (t - b), 0, 0,
-                  0, 0, -2 / (f - n), 0,
-                  -(r + l) / (r - l), -(t + b) / (t - b), -(f + n) / (f - n), 1};
+  double m[16] = {
+      2 / (r - l),        0, 0, 0, 0, 2 / (t - b), 0, 0, 0, 0, -2 / (f - n), 0, -(r + l) / (r - l), -(t + b) / (t - b),
+      -(f + n) / (f - n), 1};
   Issue(MatrixCall(GlCallKind::MultMatrix, m));
 }
 
@@ -608,10 +665,8 @@ void Gl11Perspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zF
   double sine = std::sin(radians);
   if (deltaZ == 0 || sine == 0 || aspect == 0) return;
   double cotangent = std::cos(radians) / sine;
-  double m[16] = {cotangent / aspect, 0, 0, 0,
-                  0, cotangent, 0, 0,
-                  0, 0, -(zFar + zNear) / deltaZ, -1,
-                  0, 0, -2 * zNear * zFar / deltaZ, 0};
+  double m[16] = {cotangent / aspect,         0, 0, 0, 0, cotangent, 0, 0, 0, 0, -(zFar + zNear) / deltaZ, -1, 0, 0,
+                  -2 * zNear * zFar / deltaZ, 0};
   Issue(MatrixCall(GlCallKind::MultMatrix, m));
 }
 

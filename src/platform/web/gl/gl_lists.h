@@ -63,22 +63,22 @@ struct GlBatch {
 
 // A matrix or fixed-state call as it reaches the sink.
 enum class GlCallKind : uint8_t {
-  MatrixMode,    // names[0]: GL_MODELVIEW, GL_PROJECTION or GL_TEXTURE
+  MatrixMode,  // names[0]: GL_MODELVIEW, GL_PROJECTION or GL_TEXTURE
   LoadIdentity,
-  LoadMatrix,    // values[0..15], column-major as OpenGL's
-  MultMatrix,    // values[0..15]: current = current * values
-  Translate,     // values[0..2]
+  LoadMatrix,  // values[0..15], column-major as OpenGL's
+  MultMatrix,  // values[0..15]: current = current * values
+  Translate,   // values[0..2]
   PushMatrix,
   PopMatrix,
-  Viewport,      // ints[0..3]: x, y, width, height
-  Clear,         // names[0]: the buffer mask
-  ClearColor,    // values[0..3]
-  ClearDepth,    // values[0]
-  Enable,        // names[0]
-  Disable,       // names[0]
-  DepthFunc,     // names[0]
-  ShadeModel,    // names[0]
-  Hint,          // names[0]: target, names[1]: mode
+  Viewport,    // ints[0..3]: x, y, width, height
+  Clear,       // names[0]: the buffer mask
+  ClearColor,  // values[0..3]
+  ClearDepth,  // values[0]
+  Enable,      // names[0]
+  Disable,     // names[0]
+  DepthFunc,   // names[0]
+  ShadeModel,  // names[0]
+  Hint,        // names[0]: target, names[1]: mode
 };
 
 struct GlCall {

@@ -30,8 +30,13 @@ const char* const kFragmentShader =
 
 bool KnownCapability(GLenum cap) {
   switch (cap) {
-    case GL_DEPTH_TEST: case GL_CULL_FACE: case GL_BLEND: case GL_SCISSOR_TEST:
-    case GL_POLYGON_OFFSET_FILL: case GL_DITHER: case GL_STENCIL_TEST:
+    case GL_DEPTH_TEST:
+    case GL_CULL_FACE:
+    case GL_BLEND:
+    case GL_SCISSOR_TEST:
+    case GL_POLYGON_OFFSET_FILL:
+    case GL_DITHER:
+    case GL_STENCIL_TEST:
       return true;
     default:
       return false;
@@ -121,8 +126,12 @@ struct WebGlSink : GlSink {
 
   void Call(const GlCall& call) override {
     switch (call.kind) {
-      case GlCallKind::MatrixMode: case GlCallKind::LoadIdentity: case GlCallKind::LoadMatrix:
-      case GlCallKind::MultMatrix: case GlCallKind::Translate: case GlCallKind::PushMatrix:
+      case GlCallKind::MatrixMode:
+      case GlCallKind::LoadIdentity:
+      case GlCallKind::LoadMatrix:
+      case GlCallKind::MultMatrix:
+      case GlCallKind::Translate:
+      case GlCallKind::PushMatrix:
       case GlCallKind::PopMatrix:
         ApplyMatrixCall(matrices, call);
         return;
@@ -131,17 +140,32 @@ struct WebGlSink : GlSink {
     }
     if (!Current()) return;
     switch (call.kind) {
-      case GlCallKind::Viewport: glViewport(call.ints[0], call.ints[1], call.ints[2], call.ints[3]); break;
+      case GlCallKind::Viewport:
+        glViewport(call.ints[0], call.ints[1], call.ints[2], call.ints[3]);
+        break;
       case GlCallKind::Clear:
         glClear(call.names[0] & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT));
         break;
-      case GlCallKind::ClearColor: glClearColor(call.values[0], call.values[1], call.values[2], call.values[3]); break;
-      case GlCallKind::ClearDepth: glClearDepthf(call.values[0]); break;
-      case GlCallKind::Enable: if (KnownCapability(call.names[0])) glEnable(call.names[0]); break;
-      case GlCallKind::Disable: if (KnownCapability(call.names[0])) glDisable(call.names[0]); break;
-      case GlCallKind::DepthFunc: glDepthFunc(call.names[0]); break;
-      case GlCallKind::Hint: if (call.names[0] == GL_GENERATE_MIPMAP_HINT) glHint(call.names[0], call.names[1]); break;
-      default: break;  // the shading model
+      case GlCallKind::ClearColor:
+        glClearColor(call.values[0], call.values[1], call.values[2], call.values[3]);
+        break;
+      case GlCallKind::ClearDepth:
+        glClearDepthf(call.values[0]);
+        break;
+      case GlCallKind::Enable:
+        if (KnownCapability(call.names[0])) glEnable(call.names[0]);
+        break;
+      case GlCallKind::Disable:
+        if (KnownCapability(call.names[0])) glDisable(call.names[0]);
+        break;
+      case GlCallKind::DepthFunc:
+        glDepthFunc(call.names[0]);
+        break;
+      case GlCallKind::Hint:
+        if (call.names[0] == GL_GENERATE_MIPMAP_HINT) glHint(call.names[0], call.names[1]);
+        break;
+      default:
+        break;  // the shading model
     }
   }
 };

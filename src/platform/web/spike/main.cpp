@@ -50,8 +50,9 @@ void AppendCells(std::string& json, const char* name, const CoordList& xs, const
 }
 
 void Report(double firstFrameMs) {
-  std::string json = "{\"mainMs\":" + std::to_string(mainMs) + ",\"videoMs\":" + std::to_string(videoMs) + ",\"contextMs\":" + std::to_string(contextMs) +
-                     ",\"sceneMs\":" + std::to_string(sceneMs) + ",\"firstFrameMs\":" + std::to_string(firstFrameMs) + ",";
+  std::string json = "{\"mainMs\":" + std::to_string(mainMs) + ",\"videoMs\":" + std::to_string(videoMs) +
+                     ",\"contextMs\":" + std::to_string(contextMs) + ",\"sceneMs\":" + std::to_string(sceneMs) +
+                     ",\"firstFrameMs\":" + std::to_string(firstFrameMs) + ",";
   AppendCells(json, "walls", world.wallX, world.wallY);
   json += ",";
   AppendCells(json, "snake", world.snakeX, world.snakeY);
@@ -112,7 +113,7 @@ void Frame() {
   if (framesDrawn >= framesWanted) {
     emscripten_cancel_main_loop();
     if (framesWanted > 1)
-      EM_ASM({ window.quellorTiming = ({frames: $0, drawMsMean: $1, drawMsMax: $2}); }, framesWanted - 1,
+      EM_ASM({ window.quellorTiming = ({frames : $0, drawMsMean : $1, drawMsMax : $2}); }, framesWanted - 1,
              drawMsTotal / (framesWanted - 1), drawMsMax);
     return;
   }
@@ -170,8 +171,8 @@ void CheckLibraries() {
   if (tessOk) gluDeleteTess(tessellator);
   libraries = "\"freetype\":\"" + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch) +
               "\",\"glyphS\":[" + std::to_string(contours) + "," + std::to_string(points) + "," +
-              std::to_string(advance) + "," + std::to_string(unitsPerEm) + "],\"tessellator\":" +
-              (tessOk ? "true" : "false");
+              std::to_string(advance) + "," + std::to_string(unitsPerEm) +
+              "],\"tessellator\":" + (tessOk ? "true" : "false");
 }
 
 }  // namespace

@@ -3,8 +3,7 @@
 // line. The web backend of the layer replaces this file.
 #include "platform/win32.h"
 
-HFONT WINAPI CreateFontA(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
-                         LPCSTR) {
+HFONT WINAPI CreateFontA(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, LPCSTR) {
   return reinterpret_cast<HFONT>(static_cast<uintptr_t>(8));
 }
 
