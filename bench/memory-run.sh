@@ -14,6 +14,7 @@ set -euo pipefail
 game="$1"
 minutes="$2"
 interval="${3:-10}"
+# shellcheck source=../tests/lib/hands.sh
 . "$(cd "$(dirname "$0")/.." && pwd)/tests/lib/hands.sh"
 
 "$game" >/dev/null 2>&1 &

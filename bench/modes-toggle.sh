@@ -14,6 +14,7 @@ fi
 cycles="$1"
 linux="$2"
 exe="$3"
+# shellcheck source=../tests/lib/hands.sh
 . "$root/tests/lib/hands.sh"
 game=""
 trap '[ -z "$game" ] || kill "$game" 2>/dev/null || true; HandsCleanup' EXIT

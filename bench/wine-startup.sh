@@ -17,6 +17,7 @@ fi
 runs="${1:-5}"
 exe="${2:-$root/build/windows/quellor.exe}"
 linux="${3:-$root/build/linux/quellor}"
+# shellcheck source=../tests/lib/hands.sh
 . "$root/tests/lib/hands.sh"
 
 

@@ -60,7 +60,7 @@ if [ -z "$n" ]; then
   cat "$work/Xorg.log" "$work/stderr" >&2 2>/dev/null || true
   exit 1
 fi
-# shellcheck source=tools/display-run.sh
+# shellcheck source=display-run.sh
 . "$(dirname "$0")/display-run.sh"
 status=0
 RunOnDisplay "$n" "$@" || status=$?

@@ -20,7 +20,7 @@ for _ in $(seq 1 200); do
 done
 n=$(head -n 1 "$report")
 [ -n "$n" ] || { echo "with-xvfb.sh: Xvfb did not start" >&2; exit 1; }
-# shellcheck source=tools/display-run.sh
+# shellcheck source=display-run.sh
 . "$(dirname "$0")/display-run.sh"
 status=0
 RunOnDisplay "$n" "$@" || status=$?

@@ -11,7 +11,7 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
-# shellcheck source=tests/lib/hands.sh
+# shellcheck source=../lib/hands.sh
 . "$here/../lib/hands.sh"
 scenario="$1"
 binary="$2"

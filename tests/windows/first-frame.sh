@@ -10,7 +10,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
-# shellcheck source=tests/lib/hands.sh
+# shellcheck source=../lib/hands.sh
 . "$root/tests/lib/hands.sh"
 exe="$1"
 linux="${2:-}"

@@ -21,7 +21,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
-# shellcheck source=tests/lib/hands.sh
+# shellcheck source=../lib/hands.sh
 . "$root/tests/lib/hands.sh"
 scenario="$1"
 exe="$2"

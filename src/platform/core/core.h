@@ -93,7 +93,6 @@ void LayerDeactivate(LayerWindow* window, LayerWindow* next);
 void LayerNoteMinimised(LayerWindow* window, bool minimised);
 void LayerNoteActive(LayerWindow* window, bool active);
 void LayerForgetFocus(LayerWindow* window);
-bool LayerHasFocus(LayerWindow* window);
 bool LayerIsActive(LayerWindow* window);
 
 // ---------------------------------------------------------------- display.cpp

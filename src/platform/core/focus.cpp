@@ -85,8 +85,6 @@ void LayerForgetFocus(LayerWindow* window) {
   if (focusWindow == window) focusWindow = nullptr;
 }
 
-bool LayerHasFocus(LayerWindow* window) { return focusWindow == window; }
-
 bool LayerIsActive(LayerWindow* window) { return activeWindow == window; }
 
 BOOL WINAPI SetForegroundWindow(HWND handle) {
