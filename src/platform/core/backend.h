@@ -12,10 +12,11 @@
 //   [ ] events      BackendNextEvent (never waits), BackendInjectEvent (tests)
 //   [ ] GL          BackendCreateContext, BackendMakeCurrent, BackendDeleteContext,
 //                   BackendContextCurrent, BackendSwapBuffers
-//   [ ] modes       BackendDesktopMode, BackendFindDisplayMode
+//   [ ] modes       BackendDesktopMode, BackendFindDisplayMode, BackendEnterDisplayMode,
+//                   BackendLeaveDisplayMode
 //   [ ] cursor      BackendShowCursor
 //   [ ] boxes       BackendMessageBox
-//   [ ] time        BackendMonotonicNanoseconds
+//   [ ] time        BackendMonotonicNanoseconds, BackendTakeTurn
 //   [ ] fonts       BackendEachFontFile
 // and its platform.cmake (sources, libraries, test areas), chosen by
 // QUELLOR_PLATFORM in cmake/Platform.cmake; CONVENTIONS.md says how. Every
@@ -132,6 +133,14 @@ void BackendSwapBuffers(NativeWindow* window);
 bool BackendDesktopMode(NativeMode* mode);
 // A mode of exactly width x height that the display offers; false if none.
 bool BackendFindDisplayMode(int width, int height, NativeMode* found);
+// The program asks for a mode the display offers: false when the machine
+// refuses it now (a browser without the player's permission), and nothing
+// changes. A machine that switches when a window covering the screen is
+// made (BackendCreateWindow with a fullscreenMode) only says yes here.
+bool BackendEnterDisplayMode(const NativeMode& mode);
+// The desktop's own mode is back for good, after every window in the mode
+// has left it (BackendLeaveFullscreen, BackendDestroyWindow).
+void BackendLeaveDisplayMode();
 void BackendShowCursor(bool visible);
 
 // ---------------------------------------------------------------- message boxes
@@ -153,6 +162,15 @@ bool BackendMessageBox(const char* text, const char* caption, NativeBoxIcon icon
 
 // ---------------------------------------------------------------- time
 int64_t BackendMonotonicNanoseconds();
+// The program's thread gives the machine a turn. Where the machine's own
+// work runs on that thread between the program's turns (a browser's event
+// loop draws the page and delivers input only then), the backend hands it
+// back here: at once when `now`, otherwise when the program has kept it for
+// a while. The core calls it where a program may spin: reading the clock,
+// peeking for messages, and, with `now`, after a buffer swap, so the frame
+// reaches the screen; never from inside a window procedure. Desktop
+// machines share the processor by themselves and do nothing here.
+void BackendTakeTurn(bool now);
 
 // ---------------------------------------------------------------- fonts
 // Offers font files for a face name, weight (1..1000) and slant, best first:

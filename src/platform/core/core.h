@@ -66,6 +66,9 @@ bool LayerTakePosted(MSG* message, HWND window, UINT filterMin, UINT filterMax, 
 // A window goes: its posted messages go with it.
 void LayerDropPosted(HWND window);
 DWORD LayerMessageTime();
+// Gives the machine its turn (BackendTakeTurn) unless a window procedure is
+// running: turns come only between the program's own calls.
+void LayerGiveTurn(bool now);
 
 // ---------------------------------------------------------------- class.cpp
 // The class a window is made of: its name as registered and its procedure;

@@ -9,7 +9,9 @@
 //   depth, so the requested bits per pixel are not compared: a mode of the
 //   right size at the display's own depth is accepted. A refresh rate, when
 //   asked for, must match. Otherwise DISP_CHANGE_BADMODE and nothing
-//   changes; CDS_TEST only checks. (null, 0) restores the desktop mode.
+//   changes; CDS_TEST only checks. A listed mode the machine refuses at the
+//   moment (a browser without the player's permission) is DISP_CHANGE_FAILED,
+//   and nothing changes either. (null, 0) restores the desktop mode.
 // - ShowCursor keeps the display counter: it starts at 0, the cursor is
 //   hidden while it is negative, and each call returns the new count.
 #include "platform/core/core.h"
@@ -54,6 +56,7 @@ void LayerRestoreDesktopMode() {
     window->exclusiveFullscreen = false;
     if (window->native && !layerHooks.displayModes) BackendLeaveFullscreen(window->native);
   }
+  if (!layerHooks.displayModes) BackendLeaveDisplayMode();
 }
 
 void LayerShutdown() {
@@ -82,6 +85,7 @@ LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
       int(mode->dmDisplayFrequency) != found.refreshRate)
     return DISP_CHANGE_BADMODE;
   if (flags & CDS_TEST) return DISP_CHANGE_SUCCESSFUL;
+  if (!layerHooks.displayModes && !BackendEnterDisplayMode(found)) return DISP_CHANGE_FAILED;
   displayChanged = true;
   changedMode = found;
   return DISP_CHANGE_SUCCESSFUL;

@@ -4,7 +4,8 @@
 // Callers may rely on: GetModuleHandleA(null) returns the same non-null
 // handle for the whole run; the performance counter is the backend's
 // monotonic clock in nanoseconds (frequency 1,000,000,000), never
-// decreasing. Under the test driver's virtual time both read `layerClock`
+// decreasing; a program that polls it gives the machine its turns
+// (BackendTakeTurn). Under the test driver's virtual time both read `layerClock`
 // instead, and the frequency query fails when the virtual machine has no
 // counter.
 #include "platform/core/core.h"
@@ -31,6 +32,7 @@ BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count) {
     count->QuadPart = layerClock.counter;
     return layerClock.hasCounter ? TRUE : FALSE;
   }
+  LayerGiveTurn(false);
   count->QuadPart = BackendMonotonicNanoseconds();
   return TRUE;
 }

@@ -21,6 +21,7 @@ thread_local int quitCode = 0;
 
 BOOL WINAPI PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
   if (layerHooks.peek) layerHooks.peek();
+  LayerGiveTurn(false);
   LayerPumpInput();
   if (!msg) return FALSE;
   if (LayerTakePosted(msg, window, filterMin, filterMax, removeFlags)) {

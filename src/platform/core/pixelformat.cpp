@@ -12,7 +12,8 @@
 //   closest the display offers at least that deep (a 16-bit request on a
 //   24-bit display gets 8 bits per channel).
 // - SwapBuffers shows the back buffer of a window with a pixel format while
-//   a context is current on it; it fails for anything but a window DC.
+//   a context is current on it, and gives the machine its turn so that the
+//   frame reaches the screen; it fails for anything but a window DC.
 #include "platform/core/core.h"
 
 int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* request) {
@@ -36,5 +37,6 @@ BOOL WINAPI SwapBuffers(HDC dc) {
   LayerWindow* window = LayerFindWindowByDC(dc);
   if (!window || !window->pixelFormat) return FALSE;
   if (LayerCurrentWindow() == window) BackendSwapBuffers(window->native);
+  LayerGiveTurn(true);
   return TRUE;
 }

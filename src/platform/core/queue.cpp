@@ -2,7 +2,8 @@
 //
 // A sent message reaches the procedure at once, from inside the call that
 // sends it; the test driver is told of it with the name of that call. A
-// posted message waits in the queue until PeekMessageA takes it.
+// posted message waits in the queue until PeekMessageA takes it. The
+// machine gets its turns only while no procedure runs.
 #include <deque>
 
 #include "platform/core/core.h"
@@ -10,6 +11,7 @@
 namespace {
 thread_local std::deque<MSG> postedQueue;
 std::vector<const char*> callStack;
+int proceduresRunning = 0;
 }  // namespace
 
 DWORD LayerMessageTime() { return DWORD(uint64_t(BackendMonotonicNanoseconds()) / 1000000u); }
@@ -19,7 +21,15 @@ LRESULT LayerSend(LayerWindow* window, UINT message, WPARAM wParam, LPARAM lPara
   WNDPROC procedure = window->procedure;
   if (layerHooks.delivered)
     layerHooks.delivered(handle, message, wParam, lParam, callStack.empty() ? "" : callStack.back());
-  return procedure ? procedure(handle, message, wParam, lParam) : 0;
+  if (!procedure) return 0;
+  ++proceduresRunning;
+  LRESULT result = procedure(handle, message, wParam, lParam);
+  --proceduresRunning;
+  return result;
+}
+
+void LayerGiveTurn(bool now) {
+  if (proceduresRunning == 0) BackendTakeTurn(now);
 }
 
 void LayerEnterCall(const char* operation) { callStack.push_back(operation); }

@@ -1,7 +1,8 @@
 // WINMM: timeGetTime.
 //
 // Callers may rely on: milliseconds of the backend's monotonic clock as an
-// unsigned 32-bit count that wraps modulo 2^32. Under the test driver's
+// unsigned 32-bit count that wraps modulo 2^32; a program that polls it
+// gives the machine its turns (BackendTakeTurn). Under the test driver's
 // virtual time it reads `layerClock.milliseconds` instead.
 #include "platform/core/core.h"
 
@@ -10,5 +11,6 @@ DWORD WINAPI timeGetTime(void) {
     layerClock.milliseconds += layerClock.millisecondStepPerRead;
     return layerClock.milliseconds;
   }
+  LayerGiveTurn(false);
   return DWORD(uint64_t(BackendMonotonicNanoseconds()) / 1000000u);
 }

@@ -20,3 +20,9 @@ bool BackendFindDisplayMode(int width, int height, NativeMode* found) {
   }
   return false;
 }
+
+// SDL switches the display when the window covering the screen is made, and
+// back when it leaves fullscreen or goes.
+bool BackendEnterDisplayMode(const NativeMode&) { return true; }
+
+void BackendLeaveDisplayMode() {}
