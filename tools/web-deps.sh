@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Builds with emcc the libraries of the browser build that Debian ships no
-# WebAssembly build of: SDL2 (video and events over the page's canvas, no
-# audio, no threads), FreeType (no external libraries) and the GLU
-# tessellator (libtess of libglu).
+# WebAssembly build of: FreeType (no external libraries) and the GLU
+# tessellator (libtess of libglu), which the layer cuts the score's glyphs
+# with. The browser backend itself talks to the page directly (emscripten's
+# html5 and WebGL calls), so no SDL is built.
 #
 #   tools/web-deps.sh          prefix in build/web-deps (include/, lib/*.a, lib/pkgconfig)
 #
-# The sources are this machine's own Debian source packages (libsdl2,
-# freetype, libglu), fetched with apt from the deb-src twins of the machine's
+# The sources are this machine's own Debian source packages (freetype,
+# libglu), fetched with apt from the deb-src twins of the machine's
 # Debian entries. apt reads those from a private list kept in
 # build/web-deps/apt: the system's apt configuration is not touched, and the
-# files come with the checksums of Debian's signed indices. SDL2 and
-# FreeType are unpacked with Debian's patches (dpkg-source); libglu's
+# files come with the checksums of Debian's signed indices. FreeType is
+# unpacked with Debian's patches (dpkg-source); libglu's
 # package diff is not served, so its upstream tarball is used as it is: the
 # tessellator has no Debian patches.
 #
@@ -32,7 +33,7 @@ export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 recipe="$(sha256sum tools/web-deps.sh | cut -c1-16) $(emcc --version | sed -n 1p)"
 stamp=$deps/.built
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$recipe" ] &&
-   [ -f "$deps/lib/libSDL2.a" ] && [ -f "$deps/lib/libfreetype.a" ] && [ -f "$deps/lib/libGLU.a" ]; then
+   [ -f "$deps/lib/libfreetype.a" ] && [ -f "$deps/lib/libGLU.a" ]; then
   echo "web-deps: up to date in ${deps#"$root"/}"
   exit 0
 fi
@@ -83,26 +84,12 @@ Fetch() {
     echo "$uri" >>"$deps/SOURCES"
   done <"$deps/src/$package.uris"
 }
-Fetch libsdl2 '\.asc$'
 Fetch freetype '\.asc$'
 Fetch libglu '(\.asc|\.diff\.gz|\.dsc)$'
 
-(cd "$deps/src/libsdl2" && dpkg-source -x --no-check ./*.dsc sdl2 >/dev/null)
 (cd "$deps/src/freetype" && dpkg-source -x --no-check ./*.dsc freetype >/dev/null)
 mkdir -p "$deps/src/libglu/glu"
 tar -xf "$deps"/src/libglu/libglu_*.orig.tar.* -C "$deps/src/libglu/glu" --strip-components=1
-
-# ---------------------------------------------------------------- SDL2
-echo "web-deps: building SDL2"
-emcmake cmake -S "$deps/src/libsdl2/sdl2" -B "$deps/work/sdl2" -G Ninja -Wno-dev \
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps" \
-  -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL2_DISABLE_SDL2MAIN=ON \
-  -DSDL_AUDIO=OFF -DSDL_THREADS=OFF -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF \
-  -DSDL_SENSOR=OFF -DSDL_POWER=OFF -DSDL_RENDER=OFF -DSDL_LOCALE=OFF -DSDL_MISC=OFF \
-  -DSDL_LOADSO=OFF -DSDL_FILESYSTEM=OFF >"$deps/work/sdl2.log" 2>&1 ||
-  { tail -n 40 "$deps/work/sdl2.log" >&2; exit 1; }
-cmake --build "$deps/work/sdl2" -j "$jobs" >>"$deps/work/sdl2.log" 2>&1 && cmake --install "$deps/work/sdl2" >>"$deps/work/sdl2.log" 2>&1 ||
-  { tail -n 40 "$deps/work/sdl2.log" >&2; exit 1; }
 
 # ---------------------------------------------------------------- FreeType
 # Only the modules the layer's outline fonts use: TrueType outlines read
@@ -157,10 +144,9 @@ Libs: -L\${libdir} -lGLU
 Cflags: -I\${includedir}
 EOF
 
-# The licences, to ship with the page: SDL2 (zlib), FreeType (FTL, chosen
-# over the GPL), the tessellator (SGI Free Software License B, in its sources).
+# The licences, to ship with the page: FreeType (FTL, chosen over the GPL),
+# the tessellator (SGI Free Software License B, in its sources).
 mkdir -p "$deps/licenses"
-cp "$deps/src/libsdl2/sdl2/LICENSE.txt" "$deps/licenses/SDL2.txt"
 cp "$deps/src/freetype/freetype/docs/FTL.TXT" "$deps/licenses/FreeType.txt"
 sed -n '1,/\*\//p' "$glu/src/libtess/tess.c" >"$deps/licenses/libtess.txt"
 

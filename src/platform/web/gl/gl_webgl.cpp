@@ -44,7 +44,7 @@ bool KnownCapability(GLenum cap) {
 }
 
 struct WebGlSink : GlSink {
-  EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_get_current_context();
+  EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
   GlMatrixStacks matrices;
   GLuint program = 0;
   GLint matrixLocation = -1;
@@ -172,7 +172,11 @@ struct WebGlSink : GlSink {
 
 }  // namespace
 
-GlSink* CreateWebGlSink() { return new WebGlSink; }
+GlSink* CreateWebGlSink(EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context) {
+  WebGlSink* sink = new WebGlSink;
+  sink->context = context;
+  return sink;
+}
 
 void DeleteWebGlSink(GlSink* sink) {
   WebGlSink* web = static_cast<WebGlSink*>(sink);

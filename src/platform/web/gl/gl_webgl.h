@@ -5,9 +5,11 @@
 
 #include "gl_lists.h"
 
-// Makes a sink for the WebGL context current now; it draws only while that
-// context is current. Its shader is made on its first draw.
-GlSink* CreateWebGlSink();
+#include <emscripten/html5.h>
+
+// Makes a sink for a WebGL context; it draws only while that context is
+// current. Its shader is made on its first draw.
+GlSink* CreateWebGlSink(EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context);
 // Frees the sink's shader and buffers if its context is still current; a
 // context already gone took them with it.
 void DeleteWebGlSink(GlSink* sink);
