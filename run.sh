@@ -3,8 +3,32 @@
 # Without a display (no DISPLAY and no WAYLAND_DISPLAY) it installs a virtual
 # display and plays a short demo on it instead, keeping screenshots of it
 # under build/demo.
+#
+#   ./run.sh --web [PORT]   builds the browser build instead and serves its
+#                           page on http://127.0.0.1:PORT/ (8080 by default)
+#                           until Ctrl+C
 set -euo pipefail
 cd "$(dirname "$0")"
+
+if [ "${1:-}" = "--web" ]; then
+  port="${2:-8080}"
+  case "$port" in
+    '' | *[!0-9]*) echo "run.sh: --web wants a port number, not \"$port\"" >&2; exit 2 ;;
+  esac
+  tools/install-deps.sh web
+  tools/web-deps.sh
+  cmake --preset web -DQUELLOR_TESTS=OFF >/dev/null
+  cmake --build --preset web --target quellor
+  cat <<KEYS
+Open http://127.0.0.1:$port/ in a browser. The game first asks whether to
+run fullscreen (OK: fullscreen, which a browser grants only after a key
+press, so it offers a window instead; Cancel: a window).
+  arrow keys   steer the snake
+  F1           switch between a window and fullscreen
+  Escape       quit
+KEYS
+  exec python3 tools/serve-web.py build/web "$port"
+fi
 display=no
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then display=yes; fi
 if [ "$display" = yes ]; then

@@ -19,3 +19,8 @@ tools/with-xvfb.sh ctest --preset sanitize
 # The fuzz targets for a bounded time (tools/fuzz.sh <seconds> runs longer).
 tools/fuzz.sh 20
 tools/windows-tests.sh
+tools/web-tests.sh
+# The release packages (the .deb, the Windows .zip and installer, the web
+# .zip), made and checked.
+tools/make-packages.sh >/dev/null
+tools/check-packages.sh

@@ -18,14 +18,21 @@
 #   Program Files\Quellor, a Start-menu shortcut and an Add/Remove Programs
 #   entry, and its uninstaller, run silently, takes all of them away again.
 #   Both are judged by the files and registry entries they leave, not by
-#   Wine's exit status.
+#   Wine's exit status;
+# - the web .zip holds exactly the page (index.html, quellor.js,
+#   quellor.wasm, the icon, the font), a README and the licences in one
+#   folder, and the page, served from its unpacked folder, plays in headless
+#   Chromium (tests/browser/play.cjs, its npm packages installed by
+#   tools/web-tests.sh).
 # Reads message boxes under Wine with box_text.exe from the windows preset's
 # build (tools/windows-tests.sh builds it first).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 packages="$(cd "${1:-$root/build/packages}" && pwd)"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+export WINEPREFIX="${QUELLOR_WINE_PREFIX:-$root/build/wine-prefix}"
+# Wine's server outlives the programs for a few seconds; stop ours at the end.
+trap 'rm -rf "$work"; WINEDEBUG=-all wineserver -k 2>/dev/null || true' EXIT
 failures=0
 fail() {
   echo "check-packages: FAIL: $*" >&2
@@ -37,18 +44,22 @@ shopt -s nullglob
 debs=("$packages"/quellor_*.deb)
 zips=("$packages"/quellor-*-windows-x64.zip)
 setups=("$packages"/quellor-*-windows-x64-setup.exe)
+webZips=("$packages"/quellor-*-web.zip)
 shopt -u nullglob
 [ ${#debs[@]} -eq 1 ] || { echo "check-packages: want one quellor .deb in $packages, found ${#debs[@]}" >&2; exit 1; }
 [ ${#zips[@]} -eq 1 ] || { echo "check-packages: want one quellor .zip in $packages, found ${#zips[@]}" >&2; exit 1; }
 [ ${#setups[@]} -eq 1 ] || { echo "check-packages: want one quellor installer in $packages, found ${#setups[@]}" >&2; exit 1; }
+[ ${#webZips[@]} -eq 1 ] || { echo "check-packages: want one quellor web .zip in $packages, found ${#webZips[@]}" >&2; exit 1; }
 deb="${debs[0]}"
 zip="${zips[0]}"
 setup="${setups[0]}"
+webZip="${webZips[0]}"
 version=$(sed -n 's/^project(Quellor VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 [ "$(basename "$deb")" = "quellor_${version}_amd64.deb" ] || fail "the .deb $(basename "$deb") is not of version $version"
 [ "$(basename "$zip")" = "quellor-${version}-windows-x64.zip" ] || fail "the .zip $(basename "$zip") is not of version $version"
 [ "$(basename "$setup")" = "quellor-${version}-windows-x64-setup.exe" ] ||
   fail "the installer $(basename "$setup") is not of version $version"
+[ "$(basename "$webZip")" = "quellor-${version}-web.zip" ] || fail "the web .zip $(basename "$webZip") is not of version $version"
 [ "$(cd "$root" && dpkg-parsechangelog -S Version)" = "$version" ] || fail "debian/changelog is not at version $version"
 
 contents=$(dpkg-deb --contents "$deb")
@@ -199,7 +210,6 @@ boxText="${QUELLOR_WINDOWS_BUILD:-$root/build/windows}/tests/windows/box_text.ex
 # Silent install and uninstall in the project's Wine prefix, judged by the
 # files, the shortcut and the registry entry they leave. wineserver -w waits
 # for every program of the prefix (the uninstaller runs a copy of itself).
-export WINEPREFIX="${QUELLOR_WINE_PREFIX:-$root/build/wine-prefix}"
 "$root/tools/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true  # makes the prefix if need be
 drive="$WINEPREFIX/drive_c"
 folder="$drive/Program Files/Quellor"
@@ -233,8 +243,25 @@ WINEDEBUG=-all wineserver -w
 [ -z "$(RegistryEntry)" ] || fail "the uninstaller left the Add/Remove Programs entry"
 rm -rf "$folder" "$shortcut"
 
+# ------------------------------------------------------------------ web .zip
+webBase=$(basename "$webZip" .zip)
+entries=$(cmake -E tar tf "$webZip" | sort)
+want=$(printf '%s\n' "" LICENSE.txt README.txt index.html quellor.js quellor.wasm quellor.svg fonts/ \
+  fonts/DejaVuSans-Bold.ttf licenses/ licenses/DejaVu-fonts.txt licenses/FreeType.txt licenses/GLU-tessellator.txt |
+  sed "s|^|$webBase/|" | sort)
+[ "$entries" = "$want" ] || fail "the web .zip holds"$'\n'"$entries"$'\n'"instead of"$'\n'"$want"
+mkdir -p "$work/web"
+(cd "$work/web" && cmake -E tar xf "$webZip")
+page="$work/web/$webBase"
+grep -q "^MIT License" "$page/LICENSE.txt" || fail "the web .zip does not carry the licence"
+grep -q "Escape" "$page/README.txt" || fail "the web README does not tell the keys"
+grep -q "Bitstream" "$page/licenses/DejaVu-fonts.txt" || fail "the web .zip does not carry the font's licence"
+grep -q "FreeType Project" "$page/licenses/FreeType.txt" || fail "the web .zip does not carry FreeType's licence"
+node "$root/tests/browser/play.cjs" refused "$page" --shots "$work/web-shots" ||
+  fail "the page from the web .zip did not play in Chromium"
+
 if [ "$failures" -ne 0 ]; then
   echo "check-packages: $failures failure(s)" >&2
   exit 1
 fi
-echo "check-packages: $(basename "$deb"), $(basename "$zip") and $(basename "$setup") are sound"
+echo "check-packages: $(basename "$deb"), $(basename "$zip"), $(basename "$setup") and $(basename "$webZip") are sound"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages of the named groups, each listed in
 # tools/deps/<group>.txt (one package a line, # starts a comment; a line
-# ending in " @bookworm" or " @trixie" counts on that Debian release only).
+# ending in " @bookworm" or " @trixie" counts on that Debian release only,
+# one ending in " !COMMAND" only where COMMAND is not on the PATH).
 #   tools/install-deps.sh game [demo]   what ./run.sh needs
 #   tools/install-deps.sh all           every list in tools/deps (./test.sh)
 # Packages already installed are skipped, so a second run costs a second.
@@ -39,6 +40,7 @@ ListPackages() {
     if [ -n "$only" ]; then
       case "$only" in
         @*) [ "$only" = "@$release" ] || continue ;;
+        !*) ! command -v "${only#!}" >/dev/null || continue ;;
         *) echo "install-deps: $1: cannot read the line \"$package $only $rest\"" >&2; exit 2 ;;
       esac
     fi

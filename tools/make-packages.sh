@@ -6,11 +6,14 @@
 #                                               LICENSE.txt in one folder
 #   quellor-<version>-windows-x64-setup.exe     the same files as an installer
 #                                               (NSIS, 64-bit)
+#   quellor-<version>-web.zip                   the browser build's page: the
+#                                               static files to put on any
+#                                               web server
 # The version is the project's (CMakeLists.txt). Every date in them is
 # SOURCE_DATE_EPOCH, the time of the last commit unless set, so that two runs
 # on one commit give the same bytes. tools/check-packages.sh checks them.
-# QUELLOR_WINDOWS_BUILD names another, already configured Windows build
-# directory to package from.
+# QUELLOR_WINDOWS_BUILD and QUELLOR_WEB_BUILD name other, already configured
+# Windows and browser build directories to package from.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -29,6 +32,30 @@ debianVersion=$(dpkg-parsechangelog -S Version)
 }
 mkdir -p "$out"
 rm -rf "$out"/*.deb "$out"/*.zip "$out"/*-setup.exe "$out/work"
+
+# A folder of $work as a .zip in $out: fixed order, dates and modes, no
+# owner fields.
+Zip() {
+  python3 - "$work" "$1" "$out/$1.zip" <<'ZIP'
+import os, sys, time, zipfile
+work, name, target = sys.argv[1:]
+when = time.gmtime(int(os.environ["SOURCE_DATE_EPOCH"]))[:6]
+with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
+    for folder, folders, files in os.walk(os.path.join(work, name)):
+        folders.sort()
+        inside = os.path.relpath(folder, work)
+        entry = zipfile.ZipInfo(inside + "/", when)
+        entry.external_attr = (0o40755 << 16) | 0x10
+        archive.writestr(entry, b"")
+        for file in sorted(files):
+            entry = zipfile.ZipInfo(inside + "/" + file, when)
+            entry.external_attr = 0o100644 << 16
+            entry.compress_type = zipfile.ZIP_DEFLATED
+            entry.create_system = 3
+            with open(os.path.join(folder, file), "rb") as data:
+                archive.writestr(entry, data.read())
+ZIP
+}
 work="$out/work"
 mkdir -p "$work"
 
@@ -63,23 +90,7 @@ cp "$dir/README.txt" "$dir/LICENSE.txt" "$files/"
 chmod 644 "$files"/*
 touch -h -d "@$SOURCE_DATE_EPOCH" "$files" "$files"/*
 
-# The zip: fixed order, dates and modes, no owner fields.
-python3 - "$work" "$name" "$out/$name.zip" <<'ZIP'
-import os, sys, time, zipfile
-work, name, target = sys.argv[1:]
-when = time.gmtime(int(os.environ["SOURCE_DATE_EPOCH"]))[:6]
-with zipfile.ZipFile(target, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
-    folder = zipfile.ZipInfo(name + "/", when)
-    folder.external_attr = (0o40755 << 16) | 0x10
-    archive.writestr(folder, b"")
-    for file in ("quellor.exe", "README.txt", "LICENSE.txt"):
-        entry = zipfile.ZipInfo(name + "/" + file, when)
-        entry.external_attr = 0o100644 << 16
-        entry.compress_type = zipfile.ZIP_DEFLATED
-        entry.create_system = 3
-        with open(os.path.join(work, name, file), "rb") as data:
-            archive.writestr(entry, data.read())
-ZIP
+Zip "$name"
 
 icon=$(find "$(cd "$dir" && pwd)" -name quellor.ico -path '*quellor-resources*' | head -1)
 makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$files" -DICON="$icon" \
@@ -88,5 +99,22 @@ makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$files" -DICON="$i
   echo "make-packages: makensis failed" >&2
   exit 1
 }
+
+# ------------------------------------------------------------------ web
+# The page as the browser build installs it, with a README on hosting it.
+webDir="${QUELLOR_WEB_BUILD:-}"
+if [ -z "$webDir" ]; then
+  webDir="build/web"
+  tools/web-deps.sh >/dev/null
+  cmake --preset web >/dev/null
+fi
+cmake --build "$webDir" --target quellor
+webName="quellor-$version-web"
+cmake --install "$webDir" --prefix "$work/$webName" >/dev/null
+cp packaging/README-web.txt "$work/$webName/README.txt"
+chmod -R u=rwX,go=rX "$work/$webName"
+find "$work/$webName" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+Zip "$webName"
+
 rm -rf "$work"
 ls -l "$out"/*.deb "$out"/*.zip "$out"/*-setup.exe
