@@ -21,8 +21,8 @@ const struct {
   int page;
   NativeEventKind kind;
 } eventKinds[] = {
-    {1, NativeEventKind::Key},         {2, NativeEventKind::Close},     {3, NativeEventKind::Minimised},
-    {4, NativeEventKind::Restored},    {5, NativeEventKind::FocusGained}, {6, NativeEventKind::FocusLost},
+    {1, NativeEventKind::Key},      {2, NativeEventKind::Close},       {3, NativeEventKind::Minimised},
+    {4, NativeEventKind::Restored}, {5, NativeEventKind::FocusGained}, {6, NativeEventKind::FocusLost},
 };
 
 // clang-format off
