@@ -8,10 +8,13 @@
 # (default 10). The F1 toggle with real mode switches needs Xorg's dummy
 # driver (tools/deps/xorg-tests.txt) and, for the Windows figures, Wine and
 # the cross build (preset windows, built here).
+# The browser build's figures (its download, and its start, pace and busy
+# main thread measured in the page in headless Chromium) need the browser
+# build and its tests' packages (tools/deps/web.txt, browser-tests.txt).
 # Raw results are kept in build/bench-release/results.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/install-deps.sh
+tools/install-deps.sh all
 cmake --preset bench >/dev/null
 cmake --build --preset bench --target quellor game_bench render_bench shell_bench swap_probe >/dev/null
 
@@ -71,6 +74,20 @@ if command -v x86_64-w64-mingw32-g++-posix >/dev/null && command -v wine >/dev/n
 fi
 bench/modes-toggle.sh "$reps" "$game" "$exe" >"$out/modes.txt" 2>"$out/modes.err" || true
 
+# The browser build: what a first visit downloads (each file as served and
+# gzipped), and the page in headless Chromium (bench/web-figures.cjs).
+echo "The browser build in headless Chromium ..." >&2
+web=build/web
+if { tools/web-deps.sh && cmake --preset web && cmake --build --preset web --target quellor; } >"$out/web-build.log" 2>&1 &&
+  { [ -d tests/browser/node_modules/puppeteer-core ] ||
+    (cd tests/browser && npm ci --no-audit --no-fund --loglevel=error); } >>"$out/web-build.log" 2>&1; then
+  for file in quellor.wasm quellor.js fonts/DejaVuSans-Bold.ttf index.html; do
+    name=$(basename "$file" | tr '.-' '__')
+    echo "size_$name $(wc -c <"$web/$file") gzip_$name $(gzip -9 -c "$web/$file" | wc -c)"
+  done | awk '{printf "%s %.1f\n%s %.1f\n", $1, $2 / 1024, $3, $4 / 1024}' >"$out/web-sizes.txt"
+  node bench/web-figures.cjs "$web" "$launches" >"$out/web.txt" 2>"$out/web.err" || true
+fi
+
 {
   benchmark_figures "$out/game.csv" "BM_StepWorld/8000" step us
   benchmark_figures "$out/game.csv" "BM_ApplySteering" steer ns
@@ -90,6 +107,9 @@ bench/modes-toggle.sh "$reps" "$game" "$exe" >"$out/modes.txt" 2>"$out/modes.err
   awk '$1 == "rss_slope_kb_per_min" {print "rss_slope", $2} $1 == "anon_slope_kb_per_min" {print "anon_slope", $2}
        $1 == "rss_growth_kb" {print "rss_growth", $2} $1 == "anon_growth_kb" {print "anon_growth", $2}' "$out/memory.txt"
   awk '$2 != "lost_press" {print $1 "_" $2, $3}' "$out/modes.txt"
+  awk '$1 == "main_thread_busy" {print "busy", $2 * 100} $1 == "process_busy" {print "process_busy", $2 * 100}' "$out/passes.txt"
+  cat "$out/web-sizes.txt" 2>/dev/null || true
+  awk '$1 == "web_busy" {print $1, $2 * 100; next} {print}' "$out/web.txt" 2>/dev/null || true
 } >"$out/figures.txt"
 
 cpu=$(awk -F: '/model name/ {gsub(/^ +/, "", $2); print $2; exit}' /proc/cpuinfo)
@@ -143,4 +163,18 @@ sort -k1,1 -k2,2g "$out/figures.txt" | awk '
     row("wine_to_windowed_ms", "F1 toggle back to windowed, real mode switch, Windows build under Wine", "ms", "reported")
     ratio("linux_to_fullscreen_ms", "wine_to_fullscreen_ms", "F1 toggle to fullscreen, Linux / Wine (medians)", "reported")
     ratio("linux_to_windowed_ms", "wine_to_windowed_ms", "F1 toggle back to windowed, Linux / Wine (medians)", "reported")
+    row("busy", "main thread busy over 500 passes, real game (the pacing busy-waits by design)", "%", "reported")
+    row("process_busy", "processor time over 500 passes, all threads of the real game", "% of one", "reported")
+    row("size_quellor_wasm", "browser build: quellor.wasm", "KiB", "reported")
+    row("gzip_quellor_wasm", "browser build: quellor.wasm, gzipped", "KiB", "reported")
+    row("size_quellor_js", "browser build: quellor.js", "KiB", "reported")
+    row("gzip_quellor_js", "browser build: quellor.js, gzipped", "KiB", "reported")
+    row("size_DejaVuSans_Bold_ttf", "browser build: the font (fonts/DejaVuSans-Bold.ttf, cut down)", "KiB", "reported")
+    row("gzip_DejaVuSans_Bold_ttf", "browser build: the font, gzipped", "KiB", "reported")
+    row("size_index_html", "browser build: index.html", "KiB", "reported")
+    row("gzip_index_html", "browser build: index.html, gzipped", "KiB", "reported")
+    row("web_ready", "browser: navigation to quellor.wasm fetched (cache off)", "ms", "reported")
+    row("web_start", "browser: navigation to first frame (question answered at once, cache off)", "ms", "<= 1000 ms")
+    row("web_pass", "browser: interval between buffer swaps, 500 passes", "ms", "median <= 40.05 ms, worst <= 45 ms", 1)
+    row("web_busy", "browser: page main thread busy over 500 passes (TaskDuration)", "%", "reported")
   }'

@@ -17,8 +17,10 @@
 // Written, one per line: "first_frame_ms <ms from launch to the first swap>",
 // then "pass_ms <ms>" for every interval between the starts of two
 // consecutive idle passes, then
-// "peak_rss_kb <VmHWM>", "rss_kb <VmRSS>". The process then ends at once
-// with status 0.
+// "peak_rss_kb <VmHWM>", "rss_kb <VmRSS>", and, from the first swap to the
+// last, "main_thread_busy <share>" (the main thread's processor time over
+// the wall-clock time) and "process_busy <share>" (all its threads', in
+// processors). The process then ends at once with status 0.
 #include <SDL.h>
 #include <dlfcn.h>
 #include <unistd.h>
@@ -33,11 +35,16 @@
 
 namespace {
 
-double NowSeconds() {
+double ClockSeconds(clockid_t clock) {
   timespec now;
-  clock_gettime(CLOCK_REALTIME, &now);
+  clock_gettime(clock, &now);
   return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
+
+double NowSeconds() { return ClockSeconds(CLOCK_REALTIME); }
+
+// The main thread's and the process's processor time at the first swap.
+double firstThreadCpu = 0, firstProcessCpu = 0;
 
 std::vector<double>& SwapTimes() {
   static std::vector<double> times;
@@ -62,6 +69,11 @@ void Finish() {
   for (size_t i = 1; i < starts.size(); ++i) std::fprintf(out, "pass_ms %.4f\n", (starts[i] - starts[i - 1]) * 1000.0);
   std::fprintf(out, "peak_rss_kb %ld\n", StatusField("VmHWM"));
   std::fprintf(out, "rss_kb %ld\n", StatusField("VmRSS"));
+  if (times.size() > 1) {
+    double wall = times.back() - times.front();
+    std::fprintf(out, "main_thread_busy %.4f\n", (ClockSeconds(CLOCK_THREAD_CPUTIME_ID) - firstThreadCpu) / wall);
+    std::fprintf(out, "process_busy %.4f\n", (ClockSeconds(CLOCK_PROCESS_CPUTIME_ID) - firstProcessCpu) / wall);
+  }
   std::fclose(out);
   _exit(0);
 }
@@ -96,6 +108,8 @@ extern "C" void SDL_GL_SwapWindow(SDL_Window* window) {
   if (times.empty()) {
     times.reserve(size_t(wanted > 0 ? wanted : 1));
     PassStarts().reserve(size_t(wanted > 0 ? wanted : 1));
+    firstThreadCpu = ClockSeconds(CLOCK_THREAD_CPUTIME_ID);
+    firstProcessCpu = ClockSeconds(CLOCK_PROCESS_CPUTIME_ID);
   }
   times.push_back(NowSeconds());
   PassStarts().push_back(lastPump);
