@@ -63,9 +63,11 @@ const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Opens the game in a new tab of `browser`, answering its boxes in turn from
 // `answers` (true: OK, false: Cancel). Every box's text is kept in
-// page.boxes, the console and page errors in page.messages.
-async function OpenGame(browser, url, answers, viewport = { width: 1280, height: 720 }) {
+// page.boxes, the console and page errors in page.messages. `prepare`, if
+// given, runs in every document the tab loads before the page's own scripts.
+async function OpenGame(browser, url, answers, viewport = { width: 1280, height: 720 }, prepare = null) {
   const page = await browser.newPage();
+  if (prepare) await page.evaluateOnNewDocument(prepare);
   await page.setViewport(viewport);
   page.boxes = [];
   page.messages = [];

@@ -17,6 +17,9 @@
 //               key press, the fallback question follows, Yes plays windowed
 //   declined    the same, No: "Program Will Now Close." and the end, status 1
 //   no-font     the font not served: the board without a score line, no crash
+//   no-webgl    a browser without WebGL: "Can't Create A GL Rendering
+//               Context." and the end, status 1
+//   no-program  quellor.wasm not served: the page says the game stopped
 //   hidden      a hidden tab is a minimised window: the game stands still
 //               and goes on when the tab is shown again
 // Exits 0 when every check holds, 1 with the reason otherwise.
@@ -249,6 +252,32 @@ const scenarios = {
       await Until("the snake to run up", async () => SnakeOf(await Frame(page)).some(([x, y]) => x === 59 && y >= 43));
       await HoldKey(page, "Escape");
       await Ended(page, 0);
+      await page.close();
+    } finally {
+      bare.close();
+    }
+  },
+
+  async "no-webgl"(browser, server) {
+    const page = await OpenGame(browser, server.url, [false, true], undefined, () => {
+      const real = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function (type, ...rest) {
+        return /webgl/.test(type) ? null : real.call(this, type, ...rest);
+      };
+    });
+    await Ended(page, 1);
+    Check(page.boxes[1] === "ERROR\n\nCan't Create A GL Rendering Context.", `the second box says ${JSON.stringify(page.boxes[1])}`);
+    await page.close();
+  },
+
+  async "no-program"(browser) {
+    const bare = await Serve(dir, ["/quellor.wasm"]);
+    try {
+      const page = await OpenGame(browser, bare.url, []);
+      await Until("the page to say the game stopped", () => Look(page, () => document.body.dataset.state === "ended"));
+      const said = await Look(page, () => document.getElementById("status").innerText);
+      Check(said.startsWith("The game stopped:"), `the page says "${said}"`);
+      Check(page.boxes.length === 0, "a box was shown without a program");
       await page.close();
     } finally {
       bare.close();
