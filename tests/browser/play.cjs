@@ -216,6 +216,8 @@ const scenarios = {
 
     await HoldKey(page, "F1");
     await Until("fullscreen again", async () => (await CanvasState(page) || {}).fullscreen === "game");
+    // Escape reaches the game once the browser keeps it for the page.
+    await Until("Escape kept for the game", () => Look(page, () => Module.quellorWeb.escapeKept));
     await HoldKey(page, "Escape");
     await Ended(page, 0);
     await page.close();

@@ -50,7 +50,7 @@ EM_JS(int, WebEnterFullscreen, (), {
   web.ourFullscreen = true;
   Promise.resolve(asked).then(function() {
     if (web.ourFullscreen && navigator.keyboard && navigator.keyboard.lock)
-      navigator.keyboard.lock(["Escape"]).catch(function() {});
+      navigator.keyboard.lock(["Escape"]).then(function() { web.escapeKept = web.ourFullscreen; }, function() {});
   }, function(error) {
     web.ourFullscreen = false;
     console.warn("Quellor: the browser refused fullscreen: " + error.message);
@@ -62,6 +62,7 @@ EM_JS(void, WebLeaveFullscreen, (), {
   var web = Module["quellorWeb"];
   if (!web || !web.ourFullscreen) return;
   web.ourFullscreen = false;
+  web.escapeKept = false;
   if (navigator.keyboard && navigator.keyboard.unlock) navigator.keyboard.unlock();
   var element = document.fullscreenElement || document.webkitFullscreenElement;
   if (element !== web.area) return;

@@ -35,6 +35,7 @@ EM_JS(int, WebStartPage, (), {
     listeners: [],
     swaps: [],
     ourFullscreen: false,
+    escapeKept: false,  // the keyboard is locked for Escape in fullscreen
   };
   var style = document.createElement("style");
   style.textContent =
@@ -74,6 +75,7 @@ EM_JS(int, WebStartPage, (), {
     web.events = [];
     if (web.ourFullscreen) {
       web.ourFullscreen = false;
+      web.escapeKept = false;
       if (navigator.keyboard && navigator.keyboard.unlock) navigator.keyboard.unlock();
       if (document.fullscreenElement === web.area) document.exitFullscreen().catch(function() {});
     }
