@@ -39,6 +39,20 @@ fail() {
   failures=$((failures + 1))
 }
 
+# Unpacks a .zip into $work/INTO after checking that it holds exactly one
+# folder named as the .zip with the FILES in it (folders end in /).
+Unpack() {  # zip into files...
+  local zip into=$2 base entries want
+  zip=$(realpath "$1")
+  shift 2
+  base=$(basename "$zip" .zip)
+  entries=$(cmake -E tar tf "$zip" | sort)
+  want=$(printf '%s\n' "" "$@" | sed "s|^|$base/|" | sort)
+  [ "$entries" = "$want" ] || fail "$(basename "$zip") holds"$'\n'"$entries"$'\n'"instead of"$'\n'"$want"
+  mkdir -p "$work/$into"
+  (cd "$work/$into" && cmake -E tar xf "$zip")
+}
+
 # ------------------------------------------------------------------ .deb
 shopt -s nullglob
 debs=("$packages"/quellor_*.deb)
@@ -165,11 +179,7 @@ command=$(sed -n 's/^Exec=//p' "$desktop")
 
 # ------------------------------------------------------------------ .zip
 base=$(basename "$zip" .zip)
-entries=$(cmake -E tar tf "$zip" | sort)
-want=$(printf '%s\n' "$base/" "$base/LICENSE.txt" "$base/README.txt" "$base/quellor.exe" | sort)
-[ "$entries" = "$want" ] || fail "the .zip holds"$'\n'"$entries"$'\n'"instead of"$'\n'"$want"
-mkdir -p "$work/zip"
-(cd "$work/zip" && cmake -E tar xf "$zip")
+Unpack "$zip" zip LICENSE.txt README.txt quellor.exe
 exe="$work/zip/$base/quellor.exe"
 grep -q "Escape" "$work/zip/$base/README.txt" || fail "the README does not tell the keys"
 grep -q "^MIT License" "$work/zip/$base/LICENSE.txt" || fail "the .zip does not carry the licence"
@@ -244,15 +254,9 @@ WINEDEBUG=-all wineserver -w
 rm -rf "$folder" "$shortcut"
 
 # ------------------------------------------------------------------ web .zip
-webBase=$(basename "$webZip" .zip)
-entries=$(cmake -E tar tf "$webZip" | sort)
-want=$(printf '%s\n' "" LICENSE.txt README.txt index.html quellor.js quellor.wasm quellor.svg fonts/ \
-  fonts/DejaVuSans-Bold.ttf licenses/ licenses/DejaVu-fonts.txt licenses/FreeType.txt licenses/GLU-tessellator.txt |
-  sed "s|^|$webBase/|" | sort)
-[ "$entries" = "$want" ] || fail "the web .zip holds"$'\n'"$entries"$'\n'"instead of"$'\n'"$want"
-mkdir -p "$work/web"
-(cd "$work/web" && cmake -E tar xf "$webZip")
-page="$work/web/$webBase"
+Unpack "$webZip" web LICENSE.txt README.txt index.html quellor.js quellor.wasm quellor.svg fonts/ \
+  fonts/DejaVuSans-Bold.ttf licenses/ licenses/DejaVu-fonts.txt licenses/FreeType.txt licenses/GLU-tessellator.txt
+page="$work/web/$(basename "$webZip" .zip)"
 grep -q "^MIT License" "$page/LICENSE.txt" || fail "the web .zip does not carry the licence"
 grep -q "Escape" "$page/README.txt" || fail "the web README does not tell the keys"
 grep -q "Bitstream" "$page/licenses/DejaVu-fonts.txt" || fail "the web .zip does not carry the font's licence"

@@ -14,6 +14,7 @@
 // cursor and fullscreen state are as they were.
 #include <emscripten.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/web/web_backend.h"
@@ -204,11 +205,7 @@ NativeWindow* BackendRemakeWindow(NativeWindow* old, const NativeWindowRequest&,
 }
 
 void BackendDestroyWindow(NativeWindow* window) {
-  for (auto it = windows.begin(); it != windows.end(); ++it)
-    if (*it == window) {
-      windows.erase(it);
-      break;
-    }
+  windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
   WebForgetWindowContexts(window);
   DropWebGl(window);
   WebRemoveCanvas(window->number);
