@@ -9,7 +9,8 @@
 // gets it back as soon as the browser is done (a message to itself, which
 // browsers do not delay as they delay timers); a hidden page, whose program
 // draws nothing, waits kHiddenTurnMs or as long as the browser makes it
-// (browsers slow the timers of hidden pages down to once a second).
+// (browsers slow the timers of hidden pages down to once a second, or a
+// minute), and no longer than until it is shown again.
 #include <emscripten.h>
 
 #include "platform/web/web_backend.h"
@@ -25,7 +26,17 @@ double lastTurn = 0.0;  // when the program last got the thread back
 EM_ASYNC_JS(void, WebYield, (int hiddenWaitMs), {
   await new Promise(function(resume) {
     if (typeof document !== "undefined" && document.hidden) {
-      setTimeout(resume, hiddenWaitMs);
+      // Back at once when the page is shown: a browser may hold the timer
+      // of a page hidden for long for a minute.
+      var woken = false;
+      var Wake = function() {
+        if (woken) return;
+        woken = true;
+        document.removeEventListener("visibilitychange", Wake);
+        resume();
+      };
+      document.addEventListener("visibilitychange", Wake);
+      setTimeout(Wake, hiddenWaitMs);
       return;
     }
     var channel = Module["quellorTurns"];
