@@ -37,7 +37,7 @@ EM_JS(int, WebFullscreenPossible, (), {
 EM_JS(int, WebEnterFullscreen, (), {
   var web = Module["quellorWeb"];
   if (!web) return 0;
-  if (document.fullscreenElement === web.area) return 1;
+  if ((document.fullscreenElement || document.webkitFullscreenElement) === web.area) return 1;
   if (navigator.userActivation && !navigator.userActivation.isActive) return 0;
   var request = web.area.requestFullscreen || web.area.webkitRequestFullscreen;
   if (!request) return 0;
@@ -59,15 +59,7 @@ EM_JS(int, WebEnterFullscreen, (), {
 });
 
 EM_JS(void, WebLeaveFullscreen, (), {
-  var web = Module["quellorWeb"];
-  if (!web || !web.ourFullscreen) return;
-  web.ourFullscreen = false;
-  web.escapeKept = false;
-  if (navigator.keyboard && navigator.keyboard.unlock) navigator.keyboard.unlock();
-  var element = document.fullscreenElement || document.webkitFullscreenElement;
-  if (element !== web.area) return;
-  var leave = document.exitFullscreen || document.webkitExitFullscreen;
-  Promise.resolve(leave.call(document)).catch(function() {});
+  if (Module["quellorWeb"]) Module["quellorWeb"].leaveFullscreen();
 });
 // clang-format on
 

@@ -48,7 +48,6 @@ EM_JS(int, WebStartPage, (), {
     ".quellor-area:fullscreen > .quellor-window { width: 100%; height: 100%; object-fit: contain; }\n" +
     ".quellor-cursorless, .quellor-cursorless * { cursor: none; }\n";
   document.head.appendChild(style);
-  web.style = style;
   web.area.classList.add("quellor-area");
   // Keys that would scroll the page or open help belong to the game.
   var taken = ["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "F1", "Space", "PageUp", "PageDown", "Home", "End"];
@@ -67,6 +66,17 @@ EM_JS(int, WebStartPage, (), {
   Listen(document, "visibilitychange", function() { web.events.push([document.hidden ? 3 : 4, web.shown]); });
   Listen(window, "blur", function(event) { if (event.target === window) web.events.push([6, web.shown]); });
   Listen(window, "focus", function(event) { if (event.target === window) web.events.push([5, web.shown]); });
+  // Out of the fullscreen the program asked for (web_modes.cpp), with the
+  // keyboard free again.
+  web.leaveFullscreen = function() {
+    if (!web.ourFullscreen) return;
+    web.ourFullscreen = false;
+    web.escapeKept = false;
+    if (navigator.keyboard && navigator.keyboard.unlock) navigator.keyboard.unlock();
+    if ((document.fullscreenElement || document.webkitFullscreenElement) !== web.area) return;
+    var leave = document.exitFullscreen || document.webkitExitFullscreen;
+    Promise.resolve(leave.call(document)).catch(function() {});
+  };
   // The end, however the program ended (the page calls it too): the
   // listeners go, and fullscreen, the keyboard, the cursor and the title
   // are the page's again.
@@ -74,12 +84,7 @@ EM_JS(int, WebStartPage, (), {
     web.listeners.forEach(function(entry) { entry[0].removeEventListener(entry[1], entry[2], true); });
     web.listeners = [];
     web.events = [];
-    if (web.ourFullscreen) {
-      web.ourFullscreen = false;
-      web.escapeKept = false;
-      if (navigator.keyboard && navigator.keyboard.unlock) navigator.keyboard.unlock();
-      if (document.fullscreenElement === web.area) document.exitFullscreen().catch(function() {});
-    }
+    web.leaveFullscreen();
     web.area.classList.remove("quellor-cursorless");
     document.title = web.title;
   };
