@@ -66,23 +66,53 @@ apt_opts=(-q -o "Dir::Etc::SourceList=$apt_dir/none.list" -o "Dir::Etc::SourcePa
 helper_opts=()
 # As root apt hands downloads to its _apt user, who cannot write into build/.
 if [ "$(id -u)" -eq 0 ]; then apt_opts+=(-o APT::Sandbox::User=root); helper_opts+=(-o APT::Sandbox::User=root); fi
+# A run that fails leaves no source index behind (some 70 MB).
+trap '[ $? -eq 0 ] || rm -rf "$apt_dir/lists" "$apt_dir/cache"' EXIT
 echo "web-deps: reading Debian's source index"
 apt-get "${apt_opts[@]}" update >"$apt_dir/update.log" 2>&1 || { cat "$apt_dir/update.log" >&2; exit 1; }
 
-# Fetch(package, skip-pattern): the files of the source package whose names
-# do not match the pattern, each checked against the index's SHA256.
-Fetch() {
-  local package=$1 skip=$2 uri name _ hash
+# The versions of a source package in the index, newest first (Debian's
+# own ordering).
+Versions() {
+  local version i sorted=()
+  while read -r version; do
+    i=0
+    while [ "$i" -lt ${#sorted[@]} ] && dpkg --compare-versions "${sorted[$i]}" gt "$version"; do i=$((i + 1)); done
+    sorted=("${sorted[@]:0:$i}" "$version" "${sorted[@]:$i}")
+  done < <(apt-cache "${apt_opts[@]}" showsrc "$1" 2>/dev/null |
+           awk -v package="$1" '/^Package: / {name = $2} /^Version: / && name == package {print $2}' | sort -u)
+  printf '%s\n' "${sorted[@]}"
+}
+
+# FetchVersion(package, version, skip-pattern): the files of that version of
+# the source package whose names do not match the pattern, each checked
+# against the index's SHA256; false if any cannot be had.
+FetchVersion() {
+  local package=$1 version=$2 skip=$3 uri name _ hash
+  rm -rf "$deps/src/$package" "$deps/src/$package.fetched"
   mkdir -p "$deps/src/$package"
-  apt-get "${apt_opts[@]}" source --print-uris "$package" 2>/dev/null | grep "^'" >"$deps/src/$package.uris" || {
-    echo "web-deps: no source package $package in the index" >&2; exit 1; }
+  apt-get "${apt_opts[@]}" source --print-uris "$package=$version" 2>/dev/null | grep "^'" >"$deps/src/$package.uris" ||
+    return 1
   while read -r uri name _ hash; do
     uri=${uri//\'/}
     if [[ $name =~ $skip ]]; then continue; fi
     /usr/lib/apt/apt-helper "${helper_opts[@]}" download-file "$uri" "$deps/src/$package/$name" "$hash" >/dev/null ||
-      { echo "web-deps: could not fetch $name" >&2; exit 1; }
-    echo "$uri" >>"$deps/SOURCES"
+      { echo "web-deps: could not fetch $name" >&2; return 1; }
+    echo "$uri" >>"$deps/src/$package.fetched"
   done <"$deps/src/$package.uris"
+  cat "$deps/src/$package.fetched" >>"$deps/SOURCES"
+}
+
+# Fetch(package, skip-pattern): the newest version whose files can all be
+# fetched (a mirror may not have the newest one's files yet).
+Fetch() {
+  local version
+  for version in $(Versions "$1"); do
+    FetchVersion "$1" "$version" "$2" && return 0
+    echo "web-deps: $1 $version cannot be had whole; trying the version before it" >&2
+  done
+  echo "web-deps: no version of the source package $1 can be fetched" >&2
+  exit 1
 }
 Fetch freetype '\.asc$'
 Fetch libglu '(\.asc|\.diff\.gz|\.dsc)$'

@@ -43,27 +43,13 @@ set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 string(APPEND CMAKE_EXE_LINKER_FLAGS " -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1")
 set(QUELLOR_FUZZ OFF)
 
-# The font the desktop build finds for "Verdana" in bold on Debian, and its
-# licence. The page ships it cut down to the glyphs the program can ask for
-# (subset-font.py, with fontTools: Debian's python3-fonttools).
-set(QUELLOR_WEB_FONT /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf CACHE FILEPATH "The page's outline font")
-set(QUELLOR_WEB_FONT_LICENSE /usr/share/doc/fonts-dejavu-core/copyright CACHE FILEPATH "The font's licence")
-find_package(Python3 COMPONENTS Interpreter REQUIRED)
-set(QUELLOR_FONT_PYTHON "" CACHE FILEPATH "A Python 3 with fontTools")
-if(NOT QUELLOR_FONT_PYTHON)
-  # The first Python 3 that has fontTools: the one on the PATH, else
-  # Debian's own, which python3-fonttools installs into.
-  foreach(python ${Python3_EXECUTABLE} /usr/bin/python3)
-    execute_process(COMMAND ${python} -c "import fontTools.subset" RESULT_VARIABLE missing OUTPUT_QUIET ERROR_QUIET)
-    if(missing EQUAL 0)
-      set(QUELLOR_FONT_PYTHON ${python} CACHE FILEPATH "A Python 3 with fontTools" FORCE)
-      break()
-    endif()
-  endforeach()
-  if(NOT QUELLOR_FONT_PYTHON)
-    message(FATAL_ERROR "no Python 3 with fontTools (install python3-fonttools, tools/deps/web.txt)")
-  endif()
-endif()
+# The font the desktop build finds for "Verdana" in bold on Debian, cut down
+# to the characters the program can ask for (page/fonts, made by
+# subset-font.py from Debian's fonts-dejavu-core, with the package's
+# copyright file as its licence; tests/fonts/page_font_test.cpp holds it to
+# the machine's).
+set(QUELLOR_WEB_FONT ${CMAKE_CURRENT_LIST_DIR}/page/fonts/DejaVuSans-Bold.ttf)
+set(QUELLOR_WEB_FONT_LICENSE ${CMAKE_CURRENT_LIST_DIR}/page/fonts/DejaVu-fonts.txt)
 
 # The program as the page runs it. The page (page/index.html) starts main()
 # itself once the program and its font have loaded, and learns its exit
@@ -86,13 +72,7 @@ function(quellor_web_program target)
   set(page ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/page)
   configure_file(${page}/index.html ${CMAKE_BINARY_DIR}/index.html COPYONLY)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/quellor.svg ${CMAKE_BINARY_DIR}/quellor.svg COPYONLY)
-  set(font ${CMAKE_BINARY_DIR}/fonts/DejaVuSans-Bold.ttf)
-  add_custom_command(OUTPUT ${font}
-                     COMMAND ${QUELLOR_FONT_PYTHON} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/subset-font.py ${QUELLOR_WEB_FONT} ${font}
-                     DEPENDS ${QUELLOR_WEB_FONT} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/subset-font.py
-                     COMMENT "Cutting the page's font down to the program's characters")
-  add_custom_target(${target}_font ALL DEPENDS ${font})
-  add_dependencies(${target} ${target}_font)
+  configure_file(${QUELLOR_WEB_FONT} ${CMAKE_BINARY_DIR}/fonts/DejaVuSans-Bold.ttf COPYONLY)
   configure_file(${QUELLOR_WEB_FONT_LICENSE} ${CMAKE_BINARY_DIR}/licenses/DejaVu-fonts.txt COPYONLY)
   configure_file(${QUELLOR_WEB_DEPS}/licenses/FreeType.txt ${CMAKE_BINARY_DIR}/licenses/FreeType.txt COPYONLY)
   configure_file(${QUELLOR_WEB_DEPS}/licenses/libtess.txt ${CMAKE_BINARY_DIR}/licenses/GLU-tessellator.txt COPYONLY)

@@ -3,6 +3,11 @@
 
     subset-font.py FONT OUT
 
+Made src/platform/web/page/fonts/DejaVuSans-Bold.ttf from Debian's
+fonts-dejavu-core (/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf),
+with fontTools (Debian's python3-fonttools); run it again only if that font
+changes (tests/fonts/page_font_test.cpp says so).
+
 The program makes glyph lists for the character codes 0-254, which the layer
 reads as Windows-1252 (0x80-0x9F through the code page's table, every other
 code as itself): those characters, and the font's missing glyph for the
@@ -49,7 +54,7 @@ def main():
     options.layout_features = []
     options.name_IDs = ["*"]
     options.name_languages = ["*"]
-    font = TTFont(source)
+    font = TTFont(source, recalcTimestamp=False)  # the same bytes from the same font, whenever
     cutter = subset.Subsetter(options)
     cutter.populate(unicodes=wanted)
     cutter.subset(font)
