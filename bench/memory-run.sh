@@ -11,14 +11,17 @@
 # pressure; RssAnon is the process's own memory (heap, stacks, buffers).
 # Ends the game with Escape afterwards.
 set -euo pipefail
-game="$1"
+binary="$1"
 minutes="$2"
 interval="${3:-10}"
 # shellcheck source=../tests/lib/hands.sh
 . "$(cd "$(dirname "$0")/.." && pwd)/tests/lib/hands.sh"
 
-"$game" >/dev/null 2>&1 &
+# The hands' `game` is the running game's process id (it is the one
+# HandsCleanup ends), so the program's path has a name of its own.
+"$binary" >/dev/null 2>&1 &
 pid=$!
+game=$pid
 trap 'kill "$pid" 2>/dev/null || true; HandsCleanup' EXIT
 box=$(WaitWindow "Start FullScreen?" 30)
 HoldKey "$box" Escape  # No
