@@ -14,6 +14,8 @@
 //                       run of the standing game (every idle pass swaps once)
 //   web_busy <share>    over those 500 passes: the page's main thread busy
 //                       (Chromium's own TaskDuration) over the wall-clock time
+//   web_hidden_busy <share>  the same over 5 s with the tab hidden (another
+//                       tab in front): the game stands, its turns wait
 "use strict";
 const path = require("path");
 const { Serve, Launch, Close, OpenGame, Until, Look, sleep } = require(path.join(__dirname, "..", "tests", "browser", "page.cjs"));
@@ -54,6 +56,16 @@ async function Main() {
     for (let i = 1; i < run.length; ++i) console.log(`web_pass ${(run[i] - run[i - 1]).toFixed(4)}`);
     const busy = (after.TaskDuration - before.TaskDuration) / (after.Timestamp - before.Timestamp);
     console.log(`web_busy ${busy.toFixed(4)}`);
+    const other = await browser.newPage();
+    await other.bringToFront();
+    await Until("the tab to be hidden", () => Look(page, () => document.hidden));
+    await sleep(1000);
+    const hiddenBefore = await page.metrics();
+    await sleep(5000);
+    const hiddenAfter = await page.metrics();
+    const hidden = (hiddenAfter.TaskDuration - hiddenBefore.TaskDuration) / (hiddenAfter.Timestamp - hiddenBefore.Timestamp);
+    console.log(`web_hidden_busy ${hidden.toFixed(4)}`);
+    await other.close();
     await page.close();
   } finally {
     await Close(browser);
