@@ -96,8 +96,8 @@ FetchVersion() {
   while read -r uri name _ hash; do
     uri=${uri//\'/}
     if [[ $name =~ $skip ]]; then continue; fi
-    /usr/lib/apt/apt-helper "${helper_opts[@]}" download-file "$uri" "$deps/src/$package/$name" "$hash" >/dev/null ||
-      { echo "web-deps: could not fetch $name" >&2; return 1; }
+    /usr/lib/apt/apt-helper "${helper_opts[@]}" download-file "$uri" "$deps/src/$package/$name" "$hash" \
+      >/dev/null 2>>"$deps/fetch.log" || { echo "web-deps: the mirror has no $name (see $deps/fetch.log)" >&2; return 1; }
     echo "$uri" >>"$deps/src/$package.fetched"
   done <"$deps/src/$package.uris"
   cat "$deps/src/$package.fetched" >>"$deps/SOURCES"
@@ -109,7 +109,7 @@ Fetch() {
   local version
   for version in $(Versions "$1"); do
     FetchVersion "$1" "$version" "$2" && return 0
-    echo "web-deps: $1 $version cannot be had whole; trying the version before it" >&2
+    echo "web-deps: so $1 $version cannot be had whole; taking the version before it" >&2
   done
   echo "web-deps: no version of the source package $1 can be fetched" >&2
   exit 1
@@ -184,6 +184,7 @@ sed -n '1,/\*\//p' "$glu/src/libtess/tess.c" >"$deps/licenses/libtess.txt"
 # sources and build trees are not needed again.
 mkdir -p "$deps/logs"
 mv "$deps"/work/*.log "$apt_dir/update.log" "$deps/logs/"
+if [ -f "$deps/fetch.log" ]; then mv "$deps/fetch.log" "$deps/logs/"; fi
 rm -rf "$deps/apt" "$deps/src" "$deps/work"
 echo "$recipe" >"$stamp"
 echo "web-deps: built in $(($(date +%s) - started)) s into ${deps#"$root"/}"
