@@ -27,7 +27,7 @@
 const fs = require("fs");
 const path = require("path");
 const {
-  Serve, Launch, Close, OpenGame, Until, Look, HoldKey, sleep, DecodePng, Picture, Brightness, CellCentre, FirstBoard, UnderScore,
+  Serve, Launch, Close, OpenGame, Until, Look, HoldKey, sleep, DecodePng, Picture, Brightness, FirstBoard, UnderScore,
   WhiteCells, BoardProblems,
 } = require("./page.cjs");
 
@@ -116,8 +116,8 @@ function ScoreLinePixels(picture) {
   return bright;
 }
 
-// The snake's cells: white interior cells that are neither the food nor the
-// walls' neighbours' corners (the walls are not interior).
+// The snake's cells, as [x, y]: the white cells away from the walls (the
+// food is among them, but lies apart from where the checks look).
 const SnakeOf = (picture, scale, left, top) => [...WhiteCells(picture, scale, left, top)].map((c) => c.split(",").map(Number));
 
 // ---------------------------------------------------------------- scenarios
