@@ -35,8 +35,16 @@ Picture() {
   local box window tries
   box=$(WaitWindow "Start FullScreen?" 60) || fail "$name: the start-up question did not come"
   HoldKey "$box" "$noKey"
-  window=$(WaitWindow "$title" 60) || fail "$name: no game window after No"
-  region=$(WindowRegion "$window")
+  # A window found may be gone a moment later when the system makes it anew
+  # (Wine does, for another visual): then it is looked for again.
+  region=""
+  for tries in $(seq 1 20); do
+    window=$(WaitWindow "$title" 60) || fail "$name: no game window after No"
+    if region=$(WindowRegion "$window" 2>/dev/null); then break; fi
+    region=""
+    sleep 0.25
+  done
+  [ -n "$region" ] || fail "$name: the game window kept going away"
   for tries in $(seq 1 60); do
     TakePicture "$picture"
     if "$here/screen.py" board "$picture" "$region" >/dev/null 2>&1; then break; fi
