@@ -9,7 +9,6 @@
 #include FT_BBOX_H
 #include FT_ADVANCES_H
 #include FT_BITMAP_H
-#include <iconv.h>
 
 #include <array>
 #include <cmath>
@@ -21,6 +20,7 @@
 #include "platform/core/hooks.h"
 #include "platform/win32.h"
 #include "gl_context.h"
+#include "windows1252.h"
 
 namespace {
 
@@ -64,20 +64,6 @@ struct ReferenceFace {
     return advance / Em();
   }
 };
-
-// The Unicode character of a Windows-1252 code, by the C library's own
-// tables; 0 for the codes the code page leaves undefined.
-uint32_t UnicodeOf1252(unsigned code) {
-  static iconv_t converter = iconv_open("UTF-32LE", "CP1252");
-  char in = static_cast<char>(code);
-  uint32_t out = 0;
-  char* inPointer = &in;
-  char* outPointer = reinterpret_cast<char*>(&out);
-  size_t inLeft = 1, outLeft = sizeof out;
-  iconv(converter, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<size_t>(-1)) return 0;
-  return out;
-}
 
 // One primitive caught in GL feedback mode: window x, y, depth and the lit
 // colour of each vertex.

@@ -10,10 +10,11 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include <iconv.h>
 
 #include <string>
 #include <vector>
+
+#include "windows1252.h"
 
 namespace {
 
@@ -27,15 +28,8 @@ struct Glyph {
 // The Unicode character the layer reads a code as: Windows-1252, the five
 // codes the code page leaves out as themselves.
 uint32_t CharacterOf(unsigned code) {
-  static iconv_t converter = iconv_open("UTF-32LE", "CP1252");
-  char in = static_cast<char>(code);
-  uint32_t out = 0;
-  char* inPointer = &in;
-  char* outPointer = reinterpret_cast<char*>(&out);
-  size_t inLeft = 1, outLeft = sizeof out;
-  iconv(converter, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<size_t>(-1)) return code;
-  return out;
+  uint32_t character = UnicodeOf1252(code);
+  return character || code == 0 ? character : code;
 }
 
 class PageFontTest : public ::testing::Test {
