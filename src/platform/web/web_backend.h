@@ -16,7 +16,6 @@
 struct NativeWindow {
   int number;                             // its canvas is the element with id "quellor-window-<number>"
   int width, height;                      // the canvas's pixels
-  bool covering;                          // fills the game area in a display mode (fullscreen)
   EMSCRIPTEN_WEBGL_CONTEXT_HANDLE webgl;  // the canvas's one WebGL context, 0 until a GL context is made
 };
 

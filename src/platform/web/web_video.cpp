@@ -190,11 +190,11 @@ void BackendShutdown() {
 }
 
 NativeWindow* BackendCreateWindow(const NativeWindowRequest& request) {
-  NativeWindow* window = new NativeWindow{nextWindowNumber++, request.clientWidth, request.clientHeight, false, 0};
+  // A window in a display mode has the mode's pixels.
+  NativeWindow* window = new NativeWindow{nextWindowNumber++, request.clientWidth, request.clientHeight, 0};
   if (request.fullscreenMode) {
     window->width = request.fullscreenMode->width;
     window->height = request.fullscreenMode->height;
-    window->covering = true;
   }
   WebMakeCanvas(window->number, window->width, window->height, request.title ? request.title : "");
   windows.push_back(window);
@@ -231,7 +231,8 @@ void BackendRaiseWindow(NativeWindow* window) { WebFocusCanvas(window->number); 
 
 void BackendFocusWindow(NativeWindow* window) { WebFocusCanvas(window->number); }
 
-void BackendLeaveFullscreen(NativeWindow* window) { window->covering = false; }
+// The canvas keeps its pixels; out of fullscreen the page shows it at their size.
+void BackendLeaveFullscreen(NativeWindow*) {}
 
 void BackendDrawableSize(NativeWindow* window, int* width, int* height) {
   *width = window->width;
