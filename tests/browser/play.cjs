@@ -92,16 +92,16 @@ async function FirstFrame(page, name) {
 
 async function Ended(page, status) {
   await Until("the page to say the game has ended", () => Look(page, () => document.body.dataset.state === "ended"), 10000);
-  const page_ = await Look(page, () => ({
+  const said = await Look(page, () => ({
     text: document.getElementById("status").innerText, button: !document.getElementById("again").hidden,
     focused: document.activeElement && document.activeElement.id, canvases: document.querySelectorAll("#game canvas").length,
     fullscreen: !!document.fullscreenElement, title: document.title, exitStatus: document.body.dataset.exitStatus,
   }));
-  Check(page_.text.includes(`The game has ended (exit status ${status}).`), `the page says "${page_.text}"`);
-  Check(page_.button && page_.focused === "again", "no Play again button to press");
-  Check(page_.canvases === 0, "a game window is left on the page");
-  Check(!page_.fullscreen, "the page is still fullscreen");
-  Check(page_.title === "Quellor", `the title is "${page_.title}" after the end`);
+  Check(said.text.includes(`The game has ended (exit status ${status}).`), `the page says "${said.text}"`);
+  Check(said.button && said.focused === "again", "no Play again button to press");
+  Check(said.canvases === 0, "a game window is left on the page");
+  Check(!said.fullscreen, "the page is still fullscreen");
+  Check(said.title === "Quellor", `the title is "${said.title}" after the end`);
   // Nothing changes any more where the game was.
   const area = await Look(page, () => { const r = document.getElementById("game").getBoundingClientRect(); return { x: r.left, y: r.top, width: r.width, height: r.height }; });
   const before = await page.screenshot({ clip: area });
@@ -174,6 +174,11 @@ const scenarios = {
   async fullscreen(browser, server) {
     const page = await OpenGame(browser, server.url, [false], { width: 1280, height: 720 });
     await FirstFrame(page);
+    // Whether the page kept each key from the browser (F1 opens no help).
+    await Look(page, () => {
+      window.keptKeys = {};
+      window.addEventListener("keydown", (event) => { window.keptKeys[event.code] = event.defaultPrevented; });
+    });
     await HoldKey(page, "F1");
     await Until("fullscreen", async () => (await CanvasState(page) || {}).fullscreen === "game");
     // The 640x480 canvas fills the 1280x720 screen's height, 1.5 times
@@ -206,6 +211,8 @@ const scenarios = {
     });
     const windowed = await CanvasState(page);
     Check(windowed.cursor !== "none", "the cursor is still hidden after fullscreen");
+    const kept = await Look(page, () => window.keptKeys);
+    for (const code of ["F1", "ArrowUp", "ArrowLeft"]) Check(kept[code] === true, `the browser acted on ${code} too`);
     // The same game, going on: the snake is where it ran to, not where a
     // game starts, and runs on to the left.
     const seen = SnakeOf(await Frame(page, "after-fullscreen"));
